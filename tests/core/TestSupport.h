@@ -1,0 +1,34 @@
+#pragma once
+// Small helpers shared by the core tests: a scratch folder per test and
+// byte-exact file access. Paths are UTF-8 strings, as in the core API.
+
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+// A fresh, empty folder that is removed again when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder with a trailing separator, ready for concatenation.
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+std::filesystem::path U8Path(const std::string& utf8);
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+// Sets the file's modification time this many seconds into the past, so a
+// cached copy of it counts as settled.
+void AgeFile(const std::string& path, int seconds);
+
+}  // namespace testsupport
