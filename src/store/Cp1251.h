@@ -1,0 +1,19 @@
+#pragma once
+// Conversion between UTF-8 (the API of the whole program) and code page 1251
+// (every file the companion reads). Both directions are total: nothing throws.
+
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// A character that 1251 cannot hold, or a broken UTF-8 sequence, becomes '?'.
+std::string Utf8ToCp1251(std::string_view utf8);
+std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// Folds one 1251 byte to lower case: ASCII and every Cyrillic letter of the
+// code page. Windows compares profile names this way.
+unsigned char FoldCp1251(unsigned char c);
+bool EqualsIgnoringCase1251(std::string_view a, std::string_view b);
+
+}  // namespace store

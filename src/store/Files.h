@@ -1,0 +1,56 @@
+#pragma once
+// Whole-file operations on UTF-8 paths. One backend per platform.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace store {
+
+// What tells two versions of a file apart without reading it.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // since the Unix epoch
+    std::uint64_t volume = 0;
+    std::uint64_t fileId = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StatFile(const std::string& path);
+
+// True when the file was last changed more than `seconds` ago. A coarse
+// file-system clock can hide a second write made within the same tick, so a
+// cached copy is trusted only once its time stamp has settled.
+bool IsSettled(const FileStamp& stamp, int seconds = 2);
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+struct FileContents {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+    FileStamp stamp;  // of the version that was read
+};
+
+FileContents ReadWholeFile(const std::string& path);
+
+// Writes a temp file beside `path`, flushes it and renames it over `path`.
+// Either the new content is there in full or the old file is left untouched.
+// Refuses (returns false) for a read-only file, a missing folder, a full disk,
+// or a file that stays locked by another program.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+bool FileExists(const std::string& path);        // an ordinary file
+bool RemoveFile(const std::string& path);
+
+// Names (UTF-8) of the ordinary files directly inside `folder`; empty when the
+// folder is missing or unreadable.
+std::vector<std::string> ListFiles(const std::string& folder);
+
+// The platform's path separator, as used by every path the store builds.
+char PathSeparator();
+
+}  // namespace store
