@@ -1,1 +1,86 @@
-int main() { return 0; }
+// Stand-in for the real binder Quorvel.exe. It types nothing: it only honours
+// the file contract with the panel, so the panel can be run and tested end to
+// end. While it runs it watches Setting.ini beside itself; when the panel asks
+// for a reload ([quorvel] од = 1) it hands back a badge number in
+// [global] жетон and clears the flag.
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "companion/Contract.h"
+#include "store/IniFile.h"
+#include "store/ServerPaths.h"
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+extern "C" void OnSignal(int)
+{
+    g_stop = true;
+}
+
+// The same nick always gets the same seven digits.
+std::string BadgeFor(std::string_view nick)
+{
+    std::uint32_t h = 2166136261u;  // FNV-1a
+    for (unsigned char c : nick) {
+        h ^= c;
+        h *= 16777619u;
+    }
+    return std::to_string(1000000u + h % 9000000u);
+}
+
+constexpr auto kPollInterval = std::chrono::milliseconds(50);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::printf("Quorvel.exe stand-in: answers the panel's reload requests in Setting.ini.\n"
+                        "Usage: Quorvel.exe %s\n",
+                        std::string(companion::kStartParameter).c_str());
+            return 0;
+        }
+    }
+
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGINT, OnSignal);
+
+    using namespace companion;
+    const std::string settingsPath = store::SettingsFilePath(store::ExeDir());
+    store::IniFile settings(settingsPath);
+    std::printf("Quorvel stand-in: watching %s\n", settingsPath.c_str());
+    std::fflush(stdout);
+
+    bool reportedFailure = false;
+    while (!g_stop) {
+        if (settings.ReadInteger(kReloadSection, kReloadKey, 0) == 1) {
+            const std::string nick = settings.ReadString(kGlobalSection, kNickKey, "");
+            const std::string badge = BadgeFor(nick);
+            try {
+                // Badge first: by the time the flag reads 0 the badge is there.
+                settings.WriteString(kGlobalSection, kBadgeKey, badge);
+                settings.WriteInteger(kReloadSection, kReloadKey, 0);
+                std::printf("handshake: nick \"%s\" -> badge %s\n", nick.c_str(), badge.c_str());
+                reportedFailure = false;
+            } catch (const store::WriteError& e) {
+                if (!reportedFailure) std::fprintf(stderr, "Quorvel stand-in: %s\n", e.what());
+                reportedFailure = true;  // once, not twenty times a second
+            }
+            std::fflush(stdout);
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    std::printf("Quorvel stand-in: stopped\n");
+    return 0;
+}
