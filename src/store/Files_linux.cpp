@@ -85,9 +85,13 @@ FileContents ReadWholeFile(const std::string& path)
     out.stamp = FromStat(st);
     out.bytes.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
+    char spill[4096];
     for (;;) {
-        if (got == out.bytes.size()) out.bytes.resize(got + 4096 + got / 2);  // the file grew
-        const ssize_t n = ::read(fd, out.bytes.data() + got, out.bytes.size() - got);
+        // Read into the sized buffer; once it is full, probe for growth on the side.
+        const bool full = got == out.bytes.size();
+        char* dest = full ? spill : out.bytes.data() + got;
+        const size_t room = full ? sizeof spill : out.bytes.size() - got;
+        const ssize_t n = ::read(fd, dest, room);
         if (n < 0) {
             if (errno == EINTR) continue;
             ::close(fd);
@@ -96,6 +100,7 @@ FileContents ReadWholeFile(const std::string& path)
             return out;
         }
         if (n == 0) break;
+        if (full) out.bytes.append(spill, static_cast<size_t>(n));
         got += static_cast<size_t>(n);
     }
     out.bytes.resize(got);

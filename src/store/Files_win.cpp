@@ -92,17 +92,21 @@ FileContents ReadWholeFile(const std::string& path)
     out.stamp = FromInfo(info);
     out.bytes.resize(static_cast<size_t>(out.stamp.size));
     size_t got = 0;
+    char spill[4096];
     for (;;) {
-        if (got == out.bytes.size()) out.bytes.resize(got + 4096 + got / 2);
+        // Read into the sized buffer; once it is full, probe for growth on the side.
+        const bool full = got == out.bytes.size();
+        char* dest = full ? spill : out.bytes.data() + got;
+        const DWORD room = static_cast<DWORD>(full ? sizeof spill : std::min<size_t>(out.bytes.size() - got, 1u << 30));
         DWORD n = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(out.bytes.size() - got, 1u << 30));
-        if (!ReadFile(h, out.bytes.data() + got, want, &n, nullptr)) {
+        if (!ReadFile(h, dest, room, &n, nullptr)) {
             CloseHandle(h);
             out.bytes.clear();
             out.status = ReadStatus::Failed;
             return out;
         }
         if (n == 0) break;
+        if (full) out.bytes.append(spill, n);
         got += n;
     }
     out.bytes.resize(got);

@@ -61,6 +61,7 @@ struct IniFile::Document {
     void Parse()
     {
         const std::string_view b = bytes;
+        lines.reserve(bytes.size() / 16);
         size_t pos = 0;
         while (pos < b.size()) {
             // Any run of CR and LF ends a line; the runs themselves hold no lines.

@@ -1,0 +1,153 @@
+// The companion status poll walks the whole process list five times a second.
+// Compares one walk against the floor of touching each process at all: one
+// open/read/close of /proc/PID/comm per process.
+
+#ifdef __linux__
+
+#include "companion/Processes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kExtraProcesses = 500;
+
+// Plain sleepers under assorted names, near misses of the companion's included.
+class Crowd {
+public:
+    Crowd()
+    {
+        char folder[] = "/tmp/quorvel-bench-XXXXXX";
+        if (mkdtemp(folder)) dir_ = folder;
+        const char* const stems[] = {"svchost", "Quorvel", "QuorvelPanel", "worker-", "gta_sa", "Quorvel.ex"};
+        for (int i = 0; i < kExtraProcesses; ++i) {
+            const std::string name = stems[i % std::size(stems)] + std::to_string(i) + (i % 3 ? ".exe" : "");
+            const std::string path = dir_ + "/" + name;
+            std::error_code ec;
+            std::filesystem::create_hard_link("/bin/sleep", path, ec);
+            if (ec) std::filesystem::copy_file("/bin/sleep", path);
+            std::string first = path;
+            std::string seconds = "600";
+            char* argv[] = {first.data(), seconds.data(), nullptr};
+            pid_t pid;
+            if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) == 0) pids_.push_back(pid);
+        }
+    }
+    ~Crowd()
+    {
+        for (const pid_t pid : pids_) kill(pid, SIGKILL);
+        for (const pid_t pid : pids_) {
+            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }
+        std::error_code ec;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+    }
+    std::size_t Size() const { return pids_.size(); }
+
+private:
+    std::string dir_;
+    std::vector<pid_t> pids_;
+};
+
+void BM_IsProcessRunning(benchmark::State& state)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(companion::IsProcessRunning("Quorvel.exe"));
+}
+BENCHMARK(BM_IsProcessRunning)->Unit(benchmark::kMicrosecond);
+
+void BM_FloorReadEveryComm(benchmark::State& state)
+{
+    char buffer[64];
+    char path[300];
+    for (auto _ : state) {
+        DIR* dir = opendir("/proc");
+        while (const dirent* item = readdir(dir)) {
+            if (item->d_name[0] < '0' || item->d_name[0] > '9') continue;
+            std::snprintf(path, sizeof path, "/proc/%s/comm", item->d_name);
+            const int fd = open(path, O_RDONLY | O_CLOEXEC);
+            if (fd < 0) continue;
+            benchmark::DoNotOptimize(read(fd, buffer, sizeof buffer));
+            close(fd);
+        }
+        closedir(dir);
+    }
+}
+BENCHMARK(BM_FloorReadEveryComm)->Unit(benchmark::kMicrosecond);
+
+// Averages the repetitions of each benchmark for the closing comparison.
+class Reporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration) continue;
+            Sum& sum = sums_[run.run_name.function_name];
+            sum.total += run.GetAdjustedRealTime();
+            ++sum.count;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    double Mean(const std::string& name) const
+    {
+        const auto it = sums_.find(name);
+        return it == sums_.end() ? 0 : it->second.total / it->second.count;
+    }
+
+private:
+    struct Sum {
+        double total = 0;
+        int count = 0;
+    };
+    std::map<std::string, Sum> sums_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const Crowd crowd;
+    if (companion::IsProcessRunning("Quorvel.exe")) {
+        std::printf("note: a Quorvel.exe runs, so the scan stops early and the figures flatter it\n");
+    }
+    std::printf("%zu extra processes started\n", crowd.Size());
+    Reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double scan = reporter.Mean("BM_IsProcessRunning");
+    const double floor = reporter.Mean("BM_FloorReadEveryComm");
+    if (scan > 0 && floor > 0) {
+        std::printf("scan %.1f us, floor %.1f us: %.2fx the floor (aim: at most 1.5x)\n", scan, floor, scan / floor);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
+
+#else
+
+#include <cstdio>
+
+int main()
+{
+    std::printf("bench_processes: not supported on this platform\n");
+    return 0;
+}
+
+#endif
