@@ -95,9 +95,13 @@ BENCHMARK(BM_FloorReadEveryComm)->Unit(benchmark::kMicrosecond);
 // Averages the repetitions of each benchmark for the closing comparison.
 class Reporter : public benchmark::ConsoleReporter {
 public:
+    Reporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
+                means_[run.run_name.function_name] = run.GetAdjustedRealTime();
+            }
             if (run.run_type != Run::RT_Iteration) continue;
             Sum& sum = sums_[run.run_name.function_name];
             sum.total += run.GetAdjustedRealTime();
@@ -107,6 +111,7 @@ public:
     }
     double Mean(const std::string& name) const
     {
+        if (const auto mean = means_.find(name); mean != means_.end()) return mean->second;
         const auto it = sums_.find(name);
         return it == sums_.end() ? 0 : it->second.total / it->second.count;
     }
@@ -117,6 +122,7 @@ private:
         int count = 0;
     };
     std::map<std::string, Sum> sums_;
+    std::map<std::string, double> means_;
 };
 
 }  // namespace

@@ -1,0 +1,106 @@
+#include "companion/Processes.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+namespace companion {
+namespace {
+
+// What Windows itself puts in front of a file name in the executable field.
+constexpr std::string_view kSeparators = "\\:";
+
+using SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+using WalkFn = BOOL(WINAPI*)(HANDLE, LPPROCESSENTRY32W);
+
+struct ToolHelp {
+    SnapshotFn snapshot = nullptr;
+    WalkFn first = nullptr;
+    WalkFn next = nullptr;
+    bool Usable() const { return snapshot && first && next; }
+};
+
+template <class Fn>
+Fn Lookup(HMODULE module, const char* name)
+{
+    // Through void(*)() so the compiler accepts the change of signature.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Looked up at first use; a system without them reports no processes.
+const ToolHelp& Functions()
+{
+    static const ToolHelp functions = [] {
+        ToolHelp t;
+        if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
+            t.snapshot = Lookup<SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
+            t.first = Lookup<WalkFn>(kernel, "Process32FirstW");
+            t.next = Lookup<WalkFn>(kernel, "Process32NextW");
+        }
+        return t;
+    }();
+    return functions;
+}
+
+struct Entry {
+    DWORD pid;
+    std::string_view exeField;
+    std::string_view fileName;
+};
+
+// Calls visit(entry) for each process until it returns true. Processes only:
+// a full snapshot would copy every heap and module list five times a second.
+template <class Visit>
+void ForEachProcess(Visit&& visit)
+{
+    const ToolHelp& th = Functions();
+    if (!th.Usable()) return;
+    const HANDLE snapshot = th.snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == nullptr || snapshot == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    // 260 UTF-16 units take at most 780 bytes of UTF-8.
+    char utf8[1024];
+    for (BOOL more = th.first(snapshot, &entry); more; more = th.next(snapshot, &entry)) {
+        entry.szExeFile[MAX_PATH - 1] = L'\0';
+        const int length =
+            WideCharToMultiByte(CP_UTF8, 0, entry.szExeFile, -1, utf8, sizeof utf8, nullptr, nullptr);
+        if (length <= 0) continue;
+        const std::string_view exeField(utf8, static_cast<std::size_t>(length - 1));
+        if (visit(Entry{entry.th32ProcessID, exeField, detail::FileNamePart(exeField, kSeparators)})) break;
+    }
+    CloseHandle(snapshot);
+}
+
+}  // namespace
+
+bool IsProcessRunning(std::string_view name)
+{
+    bool found = false;
+    ForEachProcess([&](const Entry& e) { return found = detail::PrefixMatch(e.fileName, name); });
+    return found;
+}
+
+bool IsExactProcessRunning(std::string_view name)
+{
+    bool found = false;
+    ForEachProcess([&](const Entry& e) { return found = detail::EqualsAsciiNoCase(e.fileName, name); });
+    return found;
+}
+
+int KillProcessByName(std::string_view name)
+{
+    const DWORD self = GetCurrentProcessId();
+    int result = 0;
+    ForEachProcess([&](const Entry& e) {
+        if (e.pid == self || !detail::ExactMatch(e.exeField, e.fileName, name)) return false;
+        result = 0;
+        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, e.pid)) {
+            result = TerminateProcess(process, 0) ? 1 : 0;
+            CloseHandle(process);
+        }
+        return false;
+    });
+    return result;
+}
+
+}  // namespace companion
