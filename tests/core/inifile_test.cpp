@@ -23,6 +23,7 @@ struct ReadCase {
     const char* key;
     const char* expected;
 };
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 const ReadCase kReadCases[] = {
     {"missing key gives default", "[a]\r\nk=1\r\n", "a", "x", "<def>"},
@@ -104,6 +105,7 @@ struct IntCase {
     const char* stored;
     int expected;
 };
+void PrintTo(const IntCase& c, std::ostream* os) { *os << '"' << c.stored << '"'; }
 
 class IniIntegerTest : public ::testing::TestWithParam<IntCase> {};
 
@@ -135,6 +137,8 @@ struct WriteCase {
     const char* value;  // nullptr: delete the key
     const char* after;  // nullptr: no file
 };
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+
 
 const WriteCase kWriteCases[] = {
     {"first write creates the file", nullptr, "global", "nick", "Вася", "[global]\r\nnick=Вася\r\n"},
