@@ -1,12 +1,25 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/Application.h"
+#include "app/Platform.h"
+#include "store/ServerPaths.h"
+#include "widgets/Look.h"
 
 int main(int argc, char** argv)
 {
+    // Sizes are physical pixels: the system is told so before any window
+    // exists, and Qt's own scaling stays off.
+    platform::DeclareDpiAware();
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quorvel Script (v 1.0.1 beta)"));
-    window.setFixedSize(622, 467);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    // The run ends when the splash window closes, hidden or not.
+    QApplication::setQuitOnLastWindowClosed(false);
+    look::InstallFontSubstitutes();
+
+    Application run(store::ExeDir());
+    platform::CloseOnTerminationRequest(run.State());
+    run.Start();
+    return QApplication::exec();
 }

@@ -1,0 +1,160 @@
+#include "GuiGeneral/HomePage.h"
+
+#include <QGroupBox>
+
+#include "GuiGeneral/SharedState.h"
+#include "widgets/Label.h"
+#include "widgets/Look.h"
+#include "widgets/Panel.h"
+
+namespace {
+
+QString Utf8(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& title, const QRect& bounds)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(bounds);
+    box->setFont(look::SansSerif());
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox#%1 { border: 1px solid #4A5360; border-radius: 3px; margin-top: 6px; }"
+        "QGroupBox#%1::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: #D7D9DC; }")
+                           .arg(box->objectName()));
+    return box;
+}
+
+}  // namespace
+
+HomePage::HomePage(SharedState& state, QWidget* parent) : Page(state, QStringLiteral("Shit1"), parent)
+{
+    QGroupBox* box1 = MakeGroupBox(this, "GroupBox1", QStringLiteral("Информация о персонаже:"), {8, 8, 441, 169});
+    struct Row {
+        const char* title;
+        const char* titleText;
+        int titleY;
+        const char* value;
+        const char* valueText;
+        int valueY;
+    };
+    const Row profile[] = {
+        {"Label6", "Игровой ник:", 25, "Label7", "Ardo Velmisk", 24},
+        {"Label8", "Звание:", 49, "Label9", "Рядовой", 48},
+        {"Label10", "Деппартамент:", 73, "Label11", "LSPD", 72},
+        {"Label12", "Позывной:", 97, "Label14", "[PA] доп тег [ТЕСТ]", 96},
+        {"Label13", "Пол:", 121, "Label15", "Мужской", 120},
+        {"Label16", "Жетон:", 146, "Label17", "2887928", 144},
+    };
+    int chip = 1;
+    for (const Row& r : profile) {
+        // A chip behind each row title.
+        auto* shape = new Panel(box1, QStringLiteral("ShapeChip%1").arg(chip++));
+        shape->setGeometry(8, r.titleY, 110, 20);
+        look::SetBackground(shape, look::kField);
+        Label* title = AddTitle(box1, r.title, QString::fromUtf8(r.titleText), 8, r.titleY);
+        title->setFixedSize(110, 20);
+        title->setAlignment(Qt::AlignCenter);
+        title->setCursor(Qt::PointingHandCursor);
+        AddValue(box1, r.value, QString::fromUtf8(r.valueText), 250, r.valueY);
+    }
+
+    QGroupBox* box2 = MakeGroupBox(this, "GroupBox2", QStringLiteral("Текущие настройки"), {8, 184, 441, 193});
+    auto* panel2 = new Panel(box2, QStringLiteral("Panel2"));
+    panel2->setGeometry(192, 6, 2, 187);
+    look::SetBackground(panel2, QColor(0x4A, 0x53, 0x60));
+
+    const Row settings[] = {
+        {"Label18", "АвтоГан", 24, "Label19", "Включено", 24},
+        {"Label20", "АвтоДоки:", 48, "Label21", "Включено", 48},
+        {"Label22", "АвтоTime:", 72, "Label23", "Включено", 72},
+        {"Label24", "Режим\nПредупреждений:", 96, "Label25", "Включено", 110},
+        {"Label26", "Режим погони:", 136, "Label27", "Включено", 136},
+        {"Label42", "Упоминание", 162, "Label43", "Включено", 162},
+    };
+    for (const Row& r : settings) {
+        AddTitle(box2, r.title, QString::fromUtf8(r.titleText), 8, r.titleY);
+        Label* value = AddValue(box2, r.value, QString::fromUtf8(r.valueText), 113, r.valueY);
+        value->setCursor(Qt::PointingHandCursor);
+    }
+    // A hint the main window never shows (hints are off there).
+    Find("Label18")->SetHint(QStringLiteral("Автоотыгровка оружия при нажатии правой кнопки мыши"));
+
+    const Row about[] = {
+        {"Label28", "Информ база:", 16, "Label29", "Актуальная", 16},
+        {"Label30", "Версия скрипта: ", 40, "Label31", "4.0 beta", 40},
+        {"Label32", "Версия панели:", 64, "Label33", "1.0 beta", 64},
+        {"Label34", "Статус скрипта:", 88, "Label35", "Не активен!", 88},
+        {"Label36", "Игровой сервер:", 112, "Label37", "Abs RP1", 112},
+        {"Label38", "Идентификатор: ", 136, "Label39", "Войдите...", 136},
+    };
+    for (const Row& r : about) {
+        AddTitle(box2, r.title, QString::fromUtf8(r.titleText), 200, r.titleY);
+        AddValue(box2, r.value, QString::fromUtf8(r.valueText), 310, r.valueY);
+    }
+    Find("Label35")->SetFontColor(look::kAlert);
+    Find("Label37")->setCursor(Qt::PointingHandCursor);
+    Find("Label39")->SetFontColor(look::kAlert);
+}
+
+Label* HomePage::AddTitle(QGroupBox* box, const char* name, const QString& text, int x, int y)
+{
+    auto* label = new Label(text, box, QString::fromLatin1(name));
+    label->setFont(look::SegoeUi(12));
+    label->SetFontColor(look::kTitle);
+    label->move(x, y);
+    label->SetAutoSize(true);
+    return label;
+}
+
+Label* HomePage::AddValue(QGroupBox* box, const char* name, const QString& text, int x, int y)
+{
+    auto* label = new Label(text, box, QString::fromLatin1(name));
+    label->setFont(look::SegoeUi(12, true));
+    label->SetFontColor(look::kSilver);
+    label->move(x, y);
+    label->SetAutoSize(true);
+    return label;
+}
+
+Label* HomePage::Find(const char* name) const
+{
+    return findChild<Label*>(QString::fromLatin1(name));
+}
+
+void HomePage::LoadProfileAndOptions()
+{
+    store::IniFile& ini = *state_.SettingsIni;
+    // The nick the game client keeps is the default; a stored nick wins,
+    // even an empty one.
+    const std::string registryNick = state_.RegIni->ReadString("SAMP", "PlayerName", "Нет ника");
+    Find("Label7")->setText(Utf8(ini.ReadString("global", "nick", registryNick)));
+    Find("Label9")->setText(Utf8(ini.ReadString("global", "звание", "Рядовой")));
+    Find("Label11")->setText(Utf8(ini.ReadString("global", "департамент", "LSPD")));
+    if (ini.ReadString("global", "доптег", "null") != "null") {
+        Find("Label14")->setText(QStringLiteral("[%1] доп тег [%2]")
+                                     .arg(Utf8(ini.ReadString("global", "тег", "PA")),
+                                          Utf8(ini.ReadString("global", "доптег", "null"))));
+    } else {
+        Find("Label14")->setText(QStringLiteral("[%1]").arg(Utf8(ini.ReadString("global", "тег", "PA"))));
+    }
+    Find("Label15")->setText(Utf8(ini.ReadString("global", "пол", "Мужской")));
+    Find("Label17")->setText(Utf8(ini.ReadString("global", "жетон", "Не получен")));
+
+    const std::pair<const char*, const char*> options[] = {
+        {"autogun", "Label19"}, {"autodock", "Label21"}, {"autotime", "Label23"},
+        {"pred", "Label25"},    {"погоня", "Label27"},  {"упоминание", "Label43"},
+    };
+    for (const auto& [key, label] : options) {
+        Find(label)->setText(ini.ReadString("setting", key, "1") == "1" ? QStringLiteral("Включено")
+                                                                         : QStringLiteral("Выключено"));
+    }
+
+    const int server = ini.ReadInteger("global", "server", 1);
+    if (server >= 1 && server <= 4) {
+        Find("Label37")->setText(QStringLiteral("Abs RP%1").arg(server));
+        state_.ServerIndex = server;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The few window-system calls the panel needs beyond Qt. One source per platform.
+
+#include <QByteArray>
+
+class QWidget;
+struct SharedState;
+
+namespace platform {
+
+// Window sizes are physical pixels: the process says so before any window exists.
+void DeclareDpiAware();
+
+// Starts moving the window with the pointer, as a drag of its title bar would.
+void BeginWindowDrag(QWidget* window);
+
+// True for the system's "minimise" command (nativeEvent's message), which the
+// main window turns into hiding to the tray.
+bool IsMinimizeCommand(const QByteArray& eventType, void* message);
+
+// A request from outside to end the run (on Linux SIGTERM, SIGINT, SIGHUP)
+// closes the main window, so the companion is stopped as on any close.
+void CloseOnTerminationRequest(SharedState& state);
+
+}  // namespace platform

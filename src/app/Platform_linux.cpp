@@ -1,0 +1,59 @@
+#include "app/Platform.h"
+
+#include <QSocketNotifier>
+#include <QWidget>
+#include <QWindow>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "GuiGeneral/SharedState.h"
+#include "GuiGeneral/TForm1.h"
+
+namespace platform {
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void OnTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+}  // namespace
+
+void DeclareDpiAware()
+{
+    // Nothing to declare: sizes are physical pixels once Qt's scaling is off.
+}
+
+void BeginWindowDrag(QWidget* window)
+{
+    if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+}
+
+bool IsMinimizeCommand(const QByteArray&, void*)
+{
+    return false;  // minimising arrives as a window-state change instead
+}
+
+void CloseOnTerminationRequest(SharedState& state)
+{
+    // The handler only writes a byte; the main window closes on the event loop.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, state.forms.Form1);
+    QObject::connect(notifier, &QSocketNotifier::activated, state.forms.Form1, [&state] {
+        char buffer[16];
+        [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], buffer, sizeof buffer);
+        if (state.forms.Form1) state.forms.Form1->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &action, nullptr);
+}
+
+}  // namespace platform

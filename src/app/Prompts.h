@@ -1,0 +1,40 @@
+#pragma once
+// The one door to modal message boxes, error boxes, the input box and the
+// beep. Tests switch on recording: nothing modal appears, every prompt is kept
+// for the test to read, and input boxes take the answers the test queued.
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace prompts {
+
+void Message(QWidget* parent, const QString& text);  // OK button
+void Error(QWidget* parent, const QString& text);    // error icon, OK button
+void Beep();
+
+struct InputResult {
+    bool accepted = false;
+    QString text;
+};
+// A single-line input box. Cancelled: accepted is false and text is `value`.
+InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value);
+
+// ---- for tests -------------------------------------------------------------
+enum class Kind { Message, Error, Input, Beep };
+struct Shown {
+    Kind kind;
+    QString text;
+};
+
+void StartRecording();  // also clears what was recorded and queued
+void StopRecording();
+const QList<Shown>& Recorded();
+QStringList RecordedTexts(Kind kind);
+void QueueInput(bool accepted, const QString& text);
+// Runs while a recorded prompt "is open", as a modal box would let timers run.
+void SetWhileShown(std::function<void(const Shown&)> callback);
+
+}  // namespace prompts

@@ -1,0 +1,24 @@
+#pragma once
+// The panel's artwork: SVG resources rendered at their design sizes.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace artwork {
+
+// Renders the SVG resource at `path` to a pixmap of `size`; null when the
+// resource does not exist.
+QPixmap Render(const QString& path, const QSize& size);
+
+// One of the 24 side-menu bitmaps by its resource name: an item prefix
+// (HM, OT, RK, RS, NK, IN) and a state digit (1 normal, 2 hover, 3 pressed,
+// 4 selected). 167 x 49. An unknown name gives a null pixmap.
+QPixmap MenuBitmap(const QString& name);
+
+QPixmap SplashPicture();     // 277 x 165; its lower-left colour is the transparent one
+QPixmap HeaderPicture();     // 122 x 81
+QPixmap KeyButtonPicture();  // 43 x 21: white keys on blue-grey
+QIcon AppIcon();             // window and tray icon
+
+}  // namespace artwork
