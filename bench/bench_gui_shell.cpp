@@ -1,0 +1,35 @@
+// Creating the whole window set, as a start of the panel does before the
+// splash can appear.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "app/Application.h"
+#include "gui/GuiTestSupport.h"
+#include "widgets/Look.h"
+
+namespace {
+
+void BM_CreateWindowSet(benchmark::State& state)
+{
+    guitest::ProgramFolder folder;
+    for (auto _ : state) {
+        Application run(folder.Path());
+        benchmark::DoNotOptimize(run.State().forms.Form1);
+    }
+}
+BENCHMARK(BM_CreateWindowSet)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    look::InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
