@@ -1,14 +1,24 @@
-// Start-up, splash hand-over, the side menu and the tray of the main window.
+// Start-up, splash hand-over, shutdown, the side menu and the tray of the
+// main window, and the companion's status line and kill switch.
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QTest>
 #include <QTimer>
 
 #include "GuiTestSupport.h"
+#include "companion/Processes.h"
+#include "core/process_test_support.h"
+#include "widgets/Artwork.h"
+#include "widgets/Look.h"
 #include "widgets/RxSwitch.h"
 
 namespace {
 
 using guitest::PanelTest;
+using namespace std::chrono_literals;
 
 class Shell : public PanelTest {};
 
@@ -24,6 +34,344 @@ TEST_F(Shell, CreatesTheEightWindowsHiddenInTheirOrder)
     EXPECT_EQ(S().RpMode, "not");
     EXPECT_TRUE(S().SettingsIni && S().RegIni);
     EXPECT_FALSE(S().KeyIni);
+    // The status poll and the tray menu live from the main window's creation on.
+    EXPECT_TRUE(F1().StatusTimer()->isActive());
+    EXPECT_FALSE(F1().SyncTimer()->isActive());
+    EXPECT_FALSE(F1().RestoreAction()->isEnabled());
+    EXPECT_TRUE(F1().CloseAction()->isEnabled());
+}
+
+TEST_F(Shell, SplashHandsOverAfterExactlyTenTicks)
+{
+    app_->Start();
+    TForm3* splash = S().forms.Form3;
+    auto* bar = Find<QProgressBar>("ProgressBar1");
+    for (int tick = 1; tick <= 9; ++tick) {
+        splash->Timer1Timer();
+        EXPECT_EQ(bar->value(), tick);
+        EXPECT_TRUE(splash->isVisible());
+        EXPECT_FALSE(F1().isVisible());
+        EXPECT_FALSE(F1().RestoreAction()->isEnabled()) << "greyed while the splash is up";
+    }
+    splash->Timer1Timer();
+    EXPECT_EQ(bar->value(), 10);
+    EXPECT_TRUE(F1().isVisible());
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_FALSE(splash->findChild<QTimer*>("Timer1")->isActive());
+    EXPECT_FALSE(app_->Ended()) << "the splash is hidden, not closed";
+    EXPECT_FALSE(S().forms.Form7->isVisible());
+}
+
+TEST_F(Shell, FirstShowDerivesTheServerPathsAndLaunchesOnce)
+{
+    folder_.WriteSettings("[global]\r\nserver=3\r\n");
+    FinishSplash();
+    EXPECT_TRUE(F1().FirstShowDone());
+    EXPECT_TRUE(F1().RestoreAction()->isEnabled());
+    EXPECT_EQ(S().ServerIndex, 3);
+    EXPECT_EQ(S().RpDir.toStdString(), folder_.RolePlayFolder(3));
+    ASSERT_TRUE(S().KeyIni);
+    EXPECT_EQ(S().KeyIni->FileName(), folder_.KeyFile(3));
+    EXPECT_EQ(Text("Label37"), "Abs RP3");
+    EXPECT_EQ(F1().LaunchAttempts(), 1);
+
+    // Restoring from the tray any number of times repeats none of it.
+    for (int i = 0; i < 3; ++i) {
+        F1().HideToTray();
+        EXPECT_FALSE(F1().isVisible());
+        F1().D1Click();
+        EXPECT_TRUE(F1().isVisible());
+    }
+    EXPECT_EQ(F1().LaunchAttempts(), 1);
+}
+
+TEST_F(Shell, OutOfRangeServerStillNamesTheFolders)
+{
+    folder_.WriteSettings("[global]\r\nserver=7\r\n");
+    FinishSplash();
+    EXPECT_EQ(S().ServerIndex, 7);
+    EXPECT_EQ(S().KeyIni->FileName(), folder_.File("date/rp7/keycomand.ini"));
+    EXPECT_EQ(Text("Label37"), "Abs RP1");
+}
+
+TEST_F(Shell, CloseDuringTheSplashEndsTheRunWithoutLaunching)
+{
+    app_->Start();
+    S().forms.Form3->Timer1Timer();
+    F1().CloseAction()->trigger();
+    EXPECT_TRUE(app_->Ended());
+    EXPECT_FALSE(F1().FirstShowDone());
+    EXPECT_EQ(F1().LaunchAttempts(), 0);
+    EXPECT_FALSE(S().forms.Form3->isVisible());
+}
+
+TEST_F(Shell, ClosingTheMainWindowEndsTheRun)
+{
+    FinishSplash();
+    F1().close();
+    EXPECT_TRUE(app_->Ended());
+}
+
+// ---- side menu -------------------------------------------------------------
+
+struct MenuCase {
+    TForm1::MenuItem item;
+    const char* label;
+    const char* prefix;
+    int number;
+    int page;
+};
+
+const MenuCase kMenu[] = {
+    {TForm1::MenuHome, "Label4", "HM", 3, 1},     {TForm1::MenuRolePlay, "Label3", "OT", 2, 2},
+    {TForm1::MenuCommands, "Label2", "RK", 1, 3}, {TForm1::MenuArticles, "Label44", "RS", 5, 4},
+    {TForm1::MenuKeys, "Label54", "NK", 6, 6},    {TForm1::MenuInstruction, "Label5", "IN", 4, 4},
+};
+
+class Menu : public PanelTest {
+protected:
+    void SetUp() override
+    {
+        PanelTest::SetUp();
+        FinishSplash();
+    }
+    int VisiblePage()
+    {
+        int shown = 0;
+        for (int n = 1; n <= 8; ++n)
+            if (F1().PageWidget(n)->isVisible()) shown = shown ? -1 : n;
+        return shown;
+    }
+    QColor LabelColor(const MenuCase& c) { return Find<Label>(c.label)->FontColor(); }
+};
+
+TEST_F(Menu, PressSelectsTheItemAndShowsItsPage)
+{
+    for (const MenuCase& c : kMenu) {
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            SCOPED_TRACE(std::string(c.label) + " button " + std::to_string(button));
+            QTest::mousePress(Find<Label>(c.label), button);
+            EXPECT_EQ(S().SelectedMenu, c.number);
+            for (const MenuCase& other : kMenu) {
+                EXPECT_EQ(F1().MenuBitmapName(other.item), QString(other.prefix) + (&other == &c ? "3" : "1"));
+                EXPECT_EQ(LabelColor(other), look::kClScrollBar);
+            }
+            EXPECT_EQ(VisiblePage(), c.page);
+            QTest::mouseRelease(Find<Label>(c.label), button);
+            EXPECT_EQ(F1().MenuBitmapName(c.item), QString(c.prefix) + "4");
+            EXPECT_EQ(LabelColor(c), look::kClWindow);
+        }
+    }
+}
+
+TEST_F(Menu, HoverChangesOnlyItemsThatAreNotSelected)
+{
+    for (const MenuCase& c : kMenu) {
+        SCOPED_TRACE(c.label);
+        Label* label = Find<Label>(c.label);
+        F1().MenuMouseDown(c.item);
+        F1().MenuMouseUp(c.item);
+        emit label->MouseEnter();
+        EXPECT_EQ(F1().MenuBitmapName(c.item), QString(c.prefix) + "4");
+        emit label->MouseLeave();
+        EXPECT_EQ(F1().MenuBitmapName(c.item), QString(c.prefix) + "4");
+        EXPECT_EQ(LabelColor(c), look::kClWindow);
+
+        const MenuCase& other = &c == &kMenu[0] ? kMenu[1] : kMenu[0];
+        emit Find<Label>(other.label)->MouseEnter();
+        EXPECT_EQ(F1().MenuBitmapName(other.item), QString(other.prefix) + "2");
+        EXPECT_EQ(LabelColor(other), look::kClWindow);
+        emit Find<Label>(other.label)->MouseLeave();
+        EXPECT_EQ(F1().MenuBitmapName(other.item), QString(other.prefix) + "1");
+        EXPECT_EQ(LabelColor(other), look::kClScrollBar);
+    }
+}
+
+TEST_F(Menu, ReleaseOutsideTheLabelStillSelects)
+{
+    Label* label = Find<Label>("Label3");
+    QTest::mousePress(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(500, 500));
+    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuRolePlay), "OT4");
+    EXPECT_EQ(VisiblePage(), 2);
+}
+
+TEST_F(Menu, ArticleAndInstructionShareAPageButNotTheSelectedLook)
+{
+    F1().MenuMouseDown(TForm1::MenuArticles);
+    F1().MenuMouseUp(TForm1::MenuArticles);
+    F1().MenuMouseDown(TForm1::MenuInstruction);
+    F1().MenuMouseUp(TForm1::MenuInstruction);
+    EXPECT_EQ(VisiblePage(), 4);
+    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuInstruction), "IN4");
+    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuArticles), "RS1");
+}
+
+TEST_F(Menu, DesignLooksAtStartAndPageGeometry)
+{
+    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuHome), "") << "design picture until the first change";
+    EXPECT_EQ(LabelColor(kMenu[0]), look::kClWindow);
+    for (int i = 1; i < 6; ++i) EXPECT_EQ(LabelColor(kMenu[i]), look::kClScrollBar);
+    EXPECT_EQ(VisiblePage(), 1);
+    for (int n = 1; n <= 8; ++n) {
+        EXPECT_EQ(F1().PageWidget(n)->geometry(), QRect(n == 2 ? 176 : 168, 81, 452, 384)) << n;
+        EXPECT_EQ(F1().PageWidget(n)->objectName(), QString("Shit%1").arg(n));
+    }
+    F1().ShowPage(0);
+    F1().ShowPage(9);
+    EXPECT_EQ(VisiblePage(), 1);
+    EXPECT_EQ(F1().size(), QSize(622, 467));
+    EXPECT_EQ(F1().windowTitle(), "Quorvel Script (v 1.0.1 beta)");
+}
+
+TEST_F(Menu, EveryBitmapIsAResourceOfTheRightSize)
+{
+    for (const MenuCase& c : kMenu) {
+        for (int state = 1; state <= 4; ++state) {
+            const QPixmap pm = artwork::MenuBitmap(QString(c.prefix) + QString::number(state));
+            EXPECT_EQ(pm.size(), QSize(167, 49)) << c.prefix << state;
+        }
+    }
+}
+
+TEST_F(Menu, TrayRoundTripKeepsPageAndPictures)
+{
+    F1().MenuMouseDown(TForm1::MenuArticles);
+    F1().MenuMouseUp(TForm1::MenuArticles);
+    F1().HideToTray();
+    EXPECT_FALSE(F1().isVisible());
+    F1().RestoreAction()->trigger();
+    EXPECT_TRUE(F1().isVisible());
+    EXPECT_EQ(VisiblePage(), 4);
+    EXPECT_EQ(S().SelectedMenu, 5);
+    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuArticles), "RS4");
+    EXPECT_EQ(F1().LaunchAttempts(), 1);
+}
+
+TEST_F(Menu, TextButtonsTurnRedUnderTheMouse)
+{
+    Label label(QStringLiteral("x"), nullptr, QStringLiteral("LabelX"));
+    look::MakeLink(&label);
+    emit label.MouseEnter();
+    EXPECT_EQ(label.FontColor(), QColor(0xFF, 0, 0));
+    emit label.MouseLeave();
+    EXPECT_EQ(label.FontColor(), QColor(0xFF, 0xFF, 0xFF));
+}
+
+TEST_F(Menu, AHandlerErrorIsShownAndTheProgramGoesOn)
+{
+    // The commands folder of server 2 is gone: pointing the list at it fails.
+    std::filesystem::remove_all(testsupport::U8Path(folder_.CommandsFolder(1)));
+    F1().MenuMouseDown(TForm1::MenuCommands);
+    ASSERT_EQ(Errors().size(), 1);
+    EXPECT_TRUE(Errors()[0].contains(QString::fromStdString(folder_.CommandsFolder(1)).chopped(1)))
+        << Errors()[0].toStdString();
+    EXPECT_EQ(VisiblePage(), 1) << "the page is not shown";
+    F1().MenuMouseDown(TForm1::MenuArticles);
+    EXPECT_EQ(VisiblePage(), 4);
+}
+
+// ---- companion status and the kill switch -----------------------------------
+
+class Companion : public PanelTest {
+protected:
+    // A long-running program under the companion's name, from the program folder.
+    std::unique_ptr<proctest::Child> StartNamed(const std::string& name)
+    {
+        const std::string path = folder_.File(name);
+        proctest::CopyRunner(path);
+        auto child = std::make_unique<proctest::Child>(path);
+        EXPECT_TRUE(child->Started());
+        return child;
+    }
+};
+
+TEST_F(Companion, StatusLineFollowsTheProcessList)
+{
+    EXPECT_EQ(Text("Label35"), "Не активен!");
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Не активен");
+    EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0xC0, 0x39, 0x2B));
+
+    // Also during the splash, and for a name that only begins with the companion's.
+    auto child = StartNamed("Quorvel.exe.bak");
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Активен");
+    EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0x00, 0x80, 0x00));
+
+    // Closing stops only exact names: the .bak keeps running.
+    F1().close();
+    EXPECT_TRUE(app_->Ended());
+    EXPECT_FALSE(child->WaitForExit(300ms));
+}
+
+TEST_F(Companion, CloseStopsEveryCompanionEvenDuringTheSplash)
+{
+    auto first = StartNamed("Quorvel.exe");
+    std::filesystem::create_directories(testsupport::U8Path(folder_.File("other")));
+    auto second = StartNamed("other/QUORVEL.EXE");
+    app_->Start();
+    F1().CloseAction()->trigger();
+    EXPECT_TRUE(app_->Ended());
+    EXPECT_TRUE(first->WaitForExit(5s));
+    EXPECT_TRUE(second->WaitForExit(5s));
+    EXPECT_EQ(F1().LaunchAttempts(), 0);
+}
+
+TEST_F(Companion, NoSecondCompanionIsLaunched)
+{
+    auto running = StartNamed("Quorvel.exe");
+    FinishSplash();
+    EXPECT_EQ(F1().LaunchAttempts(), 0);
+}
+
+TEST_F(Companion, FirstShowLaunchesTheCompanionForReal)
+{
+    std::filesystem::copy_file(QUORVEL_STANDIN_PATH, testsupport::U8Path(folder_.File("Quorvel.exe")));
+    FinishSplash();
+    EXPECT_EQ(F1().LaunchAttempts(), 1);
+    EXPECT_TRUE(proctest::WaitUntil([] { return companion::IsExactProcessRunning("Quorvel.exe"); }));
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Активен");
+    F1().close();
+    EXPECT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
+}
+
+TEST_F(Companion, KillSwitchStopsTheCompanionOnceAndGreysOut)
+{
+    auto child = StartNamed("Quorvel.exe");
+    FinishSplash();
+    RxSwitch* sw = F1().KillSwitch();
+    // The message is up while the companion still runs.
+    bool runningDuringMessage = false;
+    prompts::SetWhileShown([&](const prompts::Shown&) {
+        runningDuringMessage = companion::IsProcessRunning("Quorvel.exe");
+    });
+    QTest::mouseClick(sw, Qt::LeftButton);
+    EXPECT_TRUE(runningDuringMessage);
+    EXPECT_EQ(Messages(), QStringList{"Поздравляю! Вы заблокировали биндер для себя навечно!!!"});
+    EXPECT_TRUE(sw->IsOn());
+    EXPECT_FALSE(sw->isEnabled());
+    EXPECT_TRUE(child->WaitForExit(5s));
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Не активен");
+    QTest::mouseClick(sw, Qt::LeftButton);
+    EXPECT_EQ(Messages().size(), 1) << "a greyed switch ignores clicks";
+}
+
+TEST_F(Companion, SpaceFlipsThePictureOnly)
+{
+    auto child = StartNamed("Quorvel.exe");
+    RxSwitch* sw = F1().KillSwitch();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(sw, &press);
+    QApplication::sendEvent(sw, &release);
+    EXPECT_TRUE(sw->IsOn());
+    EXPECT_TRUE(sw->isEnabled());
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_FALSE(child->WaitForExit(200ms));
+    EXPECT_EQ(sw->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
 }
 
 }  // namespace
