@@ -3,6 +3,12 @@
 #include <QGroupBox>
 
 #include "GuiGeneral/SharedState.h"
+#include "GuiGeneral/TForm1.h"
+#include "app/ErrorGuard.h"
+#include "app/Prompts.h"
+#include "dialogs/TForm2.h"
+#include "dialogs/TForm4.h"
+#include "dialogs/TForm5.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
@@ -97,6 +103,35 @@ HomePage::HomePage(SharedState& state, QWidget* parent) : Page(state, QStringLit
     Find("Label35")->SetFontColor(look::kAlert);
     Find("Label37")->setCursor(Qt::PointingHandCursor);
     Find("Label39")->SetFontColor(look::kAlert);
+
+    Wire();
+}
+
+void HomePage::Wire()
+{
+    using Handler = void (HomePage::*)();
+    const std::pair<const char*, Handler> clicks[] = {
+        {"Label6", &HomePage::Label6Click},   {"Label8", &HomePage::Label8Click},
+        {"Label10", &HomePage::Label10Click}, {"Label12", &HomePage::Label12Click},
+        {"Label13", &HomePage::Label13Click}, {"Label16", &HomePage::Label16Click},
+        {"Label19", &HomePage::Label19Click}, {"Label21", &HomePage::Label21Click},
+        {"Label23", &HomePage::Label23Click}, {"Label25", &HomePage::Label25Click},
+        {"Label27", &HomePage::Label27Click}, {"Label43", &HomePage::Label43Click},
+        {"Label37", &HomePage::Label37Click},
+    };
+    for (const auto& [name, handler] : clicks) {
+        connect(Find(name), &Label::Click, this, [this, handler = handler] { Guarded(this, [&] { (this->*handler)(); }); });
+    }
+    for (const char* name : {"Label6", "Label8", "Label10", "Label12", "Label13", "Label16"}) {
+        Label* title = Find(name);
+        connect(title, &Label::MouseEnter, this, [this, title] { Label6MouseEnter(title); });
+        connect(title, &Label::MouseLeave, this, [this, title] { Label6MouseLeave(title); });
+    }
+    for (const char* name : {"Label19", "Label21", "Label23", "Label25", "Label27", "Label37", "Label43"}) {
+        Label* value = Find(name);
+        connect(value, &Label::MouseEnter, this, [this, value] { Label19MouseEnter(value); });
+        connect(value, &Label::MouseLeave, this, [this, value] { Label19MouseLeave(value); });
+    }
 }
 
 Label* HomePage::AddTitle(QGroupBox* box, const char* name, const QString& text, int x, int y)
@@ -157,4 +192,126 @@ void HomePage::LoadProfileAndOptions()
         Find("Label37")->setText(QStringLiteral("Abs RP%1").arg(server));
         state_.ServerIndex = server;
     }
+}
+
+// ---- editors ------------------------------------------------------------------
+
+void HomePage::RequestSync()
+{
+    state_.forms.Form1->RequestSync();
+}
+
+void HomePage::Label6Click()
+{
+    const prompts::InputResult nick = prompts::InputBox(this, QStringLiteral("Новый ник:"),
+                                                        QStringLiteral("Укажите ваш ник"), QString(), 255);
+    if (!nick.text.isEmpty()) {
+        // Stored first: a refused write must not leave the row showing a nick the file lacks.
+        state_.SettingsIni->WriteString("global", "nick", nick.text.toStdString());
+        Find("Label7")->setText(nick.text);
+    }
+    // Also after Cancel: the companion is asked to reload either way.
+    RequestSync();
+}
+
+void HomePage::Label8Click()
+{
+    state_.forms.Form2->exec();
+}
+
+void HomePage::Label10Click()
+{
+    state_.forms.Form4->exec();
+}
+
+void HomePage::Label12Click()
+{
+    state_.forms.Form5->exec();
+}
+
+void HomePage::Label13Click()
+{
+    store::IniFile& ini = *state_.SettingsIni;
+    const bool male = ini.ReadString("global", "пол", "Мужской") == "Мужской";
+    ini.WriteString("global", "пол", male ? "Женский" : "Мужской");
+    Find("Label15")->setText(Utf8(ini.ReadString("global", "пол", "Мужской")));
+    RequestSync();
+}
+
+void HomePage::Label16Click()
+{
+    prompts::Information(this, QStringLiteral("Для получения жетона просто поменяйте ник"));
+}
+
+void HomePage::Label6MouseEnter(Label* title)
+{
+    title->SetFontColor(look::kAlert);
+}
+
+void HomePage::Label6MouseLeave(Label* title)
+{
+    title->SetFontColor(look::kTitle);
+}
+
+void HomePage::SwitchOption(const char* key, const char* valueLabel)
+{
+    // The state comes from the store, not from the caption.
+    const bool on = state_.SettingsIni->ReadString("setting", key, "1") == "1";
+    state_.SettingsIni->WriteString("setting", key, on ? "0" : "1");
+    Find(valueLabel)->setText(on ? QStringLiteral("Выключено") : QStringLiteral("Включено"));
+    RequestSync();
+}
+
+void HomePage::Label19Click()
+{
+    SwitchOption("autogun", "Label19");
+}
+
+void HomePage::Label21Click()
+{
+    SwitchOption("autodock", "Label21");
+}
+
+void HomePage::Label23Click()
+{
+    SwitchOption("autotime", "Label23");
+}
+
+void HomePage::Label25Click()
+{
+    SwitchOption("pred", "Label25");
+}
+
+void HomePage::Label27Click()
+{
+    SwitchOption("погоня", "Label27");
+}
+
+void HomePage::Label43Click()
+{
+    SwitchOption("упоминание", "Label43");
+}
+
+void HomePage::Label37Click()
+{
+    store::IniFile& ini = *state_.SettingsIni;
+    const int server = ini.ReadInteger("global", "server", 1);
+    if (server >= 1 && server <= 4) {
+        const int next = server % 4 + 1;
+        ini.WriteInteger("global", "server", next);
+        Find("Label37")->setText(QStringLiteral("Abs RP%1").arg(next));
+    }
+    state_.ServerIndex = ini.ReadInteger("global", "server", 1);
+    state_.OpenKeyIni();
+    RequestSync();
+}
+
+void HomePage::Label19MouseEnter(Label* value)
+{
+    value->SetFontColor(look::kAlert);
+}
+
+void HomePage::Label19MouseLeave(Label* value)
+{
+    value->SetFontColor(look::kSilver);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <deque>
 
@@ -21,10 +22,10 @@ Recorder& R()
     return r;
 }
 
-bool Record(Kind kind, const QString& text)
+bool Record(Kind kind, const QString& text, const QString& caption = {})
 {
     if (!R().on) return false;
-    const Shown s{kind, text};
+    const Shown s{kind, text, caption};
     R().shown.append(s);
     if (R().whileShown) R().whileShown(s);
     return true;
@@ -44,6 +45,13 @@ void Message(QWidget* parent, const QString& text)
     box.exec();
 }
 
+void Information(QWidget* parent, const QString& text)
+{
+    if (Record(Kind::Information, text)) return;
+    QMessageBox box(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 void Error(QWidget* parent, const QString& text)
 {
     if (Record(Kind::Error, text)) return;
@@ -57,19 +65,21 @@ void Beep()
     QApplication::beep();
 }
 
-InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value)
+InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,
+                     int maxLength)
 {
-    if (Record(Kind::Input, prompt)) {
+    if (Record(Kind::Input, prompt, caption)) {
         if (R().answers.empty()) return {false, value};
         InputResult r = R().answers.front();
         R().answers.pop_front();
-        if (!r.accepted) r.text = value;
+        r.text = r.accepted ? r.text.left(maxLength) : value;
         return r;
     }
     QInputDialog dialog(parent);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(value);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(maxLength);
     const bool ok = dialog.exec() == QDialog::Accepted;
     return {ok, ok ? dialog.textValue() : value};
 }

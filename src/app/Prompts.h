@@ -11,22 +11,26 @@ class QWidget;
 
 namespace prompts {
 
-void Message(QWidget* parent, const QString& text);  // OK button
-void Error(QWidget* parent, const QString& text);    // error icon, OK button
+void Message(QWidget* parent, const QString& text);      // OK button
+void Information(QWidget* parent, const QString& text);  // information icon, OK button
+void Error(QWidget* parent, const QString& text);        // error icon, OK button
 void Beep();
 
 struct InputResult {
     bool accepted = false;
     QString text;
 };
-// A single-line input box. Cancelled: accepted is false and text is `value`.
-InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value);
+// A single-line input box of at most maxLength characters. Cancelled:
+// accepted is false and text is `value`.
+InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,
+                     int maxLength = 32767);
 
 // ---- for tests -------------------------------------------------------------
-enum class Kind { Message, Error, Input, Beep };
+enum class Kind { Message, Information, Error, Input, Beep };
 struct Shown {
     Kind kind;
-    QString text;
+    QString text;     // the message, or an input box's prompt
+    QString caption;  // an input box's caption
 };
 
 void StartRecording();  // also clears what was recorded and queued

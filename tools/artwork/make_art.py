@@ -143,6 +143,75 @@ def key_button():
 """
 
 
+FONT = "Segoe UI, Liberation Sans, DejaVu Sans, sans-serif"
+
+
+def banner(code, city, sky, skyline, accent):
+    """A department banner, 393 x 105: night sky, city silhouette, badge, name."""
+    return f"""<svg xmlns="http://www.w3.org/2000/svg" width="393" height="105" viewBox="0 0 393 105">
+  <defs>
+    <linearGradient id="sky" x1="0" y1="0" x2="0" y2="105" gradientUnits="userSpaceOnUse">
+      <stop offset="0" stop-color="{sky[0]}"/><stop offset="1" stop-color="{sky[1]}"/>
+    </linearGradient>
+    <linearGradient id="shade" x1="0" y1="0" x2="393" y2="0" gradientUnits="userSpaceOnUse">
+      <stop offset="0" stop-color="#000000" stop-opacity="0.55"/><stop offset="0.6" stop-color="#000000" stop-opacity="0"/>
+    </linearGradient>
+  </defs>
+  <rect width="393" height="105" fill="url(#sky)"/>
+  {skyline}
+  <rect width="393" height="105" fill="url(#shade)"/>
+  <rect x="0" y="0" width="393" height="3" fill="{accent}"/>
+  <rect x="0" y="102" width="393" height="3" fill="{accent}"/>{badge(50, 52, 34, "gold")}
+  <text x="96" y="50" font-family="{FONT}" font-size="26" font-weight="bold" fill="#FFFFFF">{city}</text>
+  <text x="97" y="70" font-family="{FONT}" font-size="12" font-weight="bold" fill="#D7D9DC" letter-spacing="2">POLICE DEPARTMENT</text>
+  <rect x="97" y="78" width="46" height="16" rx="3" fill="{accent}"/>
+  <text x="120" y="90" font-family="{FONT}" font-size="11" font-weight="bold" fill="#FFFFFF" text-anchor="middle">{code}</text>
+</svg>
+"""
+
+
+def bridge():
+    """A suspension bridge over water, for San Fierro."""
+    parts = ['<rect x="0" y="88" width="393" height="17" fill="#0B1A2A"/>']
+    for x in (250, 350):
+        parts.append(f'<rect x="{x}" y="26" width="7" height="66" fill="#C0482F"/>')
+        parts.append(f'<rect x="{x - 3}" y="44" width="13" height="3" fill="#C0482F"/>')
+        parts.append(f'<rect x="{x - 3}" y="62" width="13" height="3" fill="#C0482F"/>')
+    parts.append('<path d="M180 80 Q215 78 253 28 Q303 74 353 28 Q372 60 393 70" fill="none" stroke="#D4573A" stroke-width="2"/>')
+    for x in range(262, 350, 8):
+        y = 28 + (46 * (1 - ((x - 303) / 50.0) ** 2))
+        parts.append(f'<line x1="{x}" y1="{y:.1f}" x2="{x}" y2="80" stroke="#D4573A" stroke-width="0.8"/>')
+    parts.append('<rect x="170" y="79" width="223" height="4" fill="#A63B26"/>')
+    return "".join(parts)
+
+
+def casino_skyline():
+    """Towers with lit windows and a spire, for Las Venturas."""
+    parts = []
+    towers = [(200, 52, 22), (226, 36, 18), (248, 60, 26), (278, 24, 16), (298, 46, 24), (326, 58, 20), (350, 40, 30)]
+    for x, top, w in towers:
+        parts.append(f'<rect x="{x}" y="{top}" width="{w}" height="{105 - top}" fill="#1A0F2E"/>')
+        for wy in range(top + 6, 100, 8):
+            for wx in range(x + 4, x + w - 3, 6):
+                if (wx * 7 + wy * 3) % 5 < 3:
+                    parts.append(f'<rect x="{wx}" y="{wy}" width="2" height="3" fill="#F4C95D" fill-opacity="0.85"/>')
+    parts.append('<path d="M286 24 L286 6 L288 24 Z" fill="#F4C95D"/>')
+    parts.append('<circle cx="287" cy="6" r="2.5" fill="#FF5EC4"/>')
+    return "".join(parts)
+
+
+def palms():
+    """Hills, a low sun and palm trees, for Los Santos."""
+    parts = ['<circle cx="310" cy="84" r="30" fill="#F28C38" fill-opacity="0.55"/>',
+             '<path d="M150 105 Q230 70 300 90 T393 80 L393 105 Z" fill="#0E1B33"/>']
+    for x, h in ((250, 60), (285, 72), (360, 56)):
+        top = 100 - h
+        parts.append(f'<path d="M{x} 100 Q{x + 4} {top + h / 2} {x + 2} {top}" fill="none" stroke="#081222" stroke-width="4"/>')
+        for dx, dy in ((-18, 8), (-12, -6), (14, -6), (20, 8), (2, -12)):
+            parts.append(f'<path d="M{x + 2} {top} Q{x + 2 + dx / 2} {top + dy - 6} {x + 2 + dx} {top + dy}" fill="none" stroke="#081222" stroke-width="3" stroke-linecap="round"/>')
+    return "".join(parts)
+
+
 def main():
     for prefix in ICONS:
         for state in STATES:
@@ -151,6 +220,9 @@ def main():
     write("header.svg", header())
     write("appicon.svg", app_icon())
     write("keybutton.svg", key_button())
+    write("sfpd.svg", banner("SFPD", "SAN FIERRO", ("#0D2438", "#1D4460"), bridge(), "#C0482F"))
+    write("lvpd.svg", banner("LVPD", "LAS VENTURAS", ("#1B0B2E", "#3D1650"), casino_skyline(), "#B8860B"))
+    write("lspd.svg", banner("LSPD", "LOS SANTOS", ("#10234A", "#7A3B4A"), palms(), "#2D8CFF"))
 
 
 if __name__ == "__main__":
