@@ -1,0 +1,70 @@
+// The sync handshake with the real stand-in companion: from a request to the
+// "Данные синхронизированы" message, over 50 requests. The stand-in looks at
+// the flag every 50 ms; the panel polls every 200 ms.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <filesystem>
+
+#include "GuiGeneral/TForm1.h"
+#include "app/Application.h"
+#include "app/Prompts.h"
+#include "companion/Processes.h"
+#include "gui/GuiTestSupport.h"
+#include "widgets/Look.h"
+
+namespace {
+
+void BM_HandshakeLatency(benchmark::State& state)
+{
+    guitest::ProgramFolder folder;
+    std::filesystem::copy_file(QUORVEL_STANDIN_PATH, testsupport::U8Path(folder.File("Quorvel.exe")));
+    qputenv("WINEPREFIX", QByteArray::fromStdString(folder.File("wine")));
+    prompts::StartRecording();
+    Application run(folder.Path());
+    for (int tick = 0; tick < 10; ++tick) run.State().forms.Form3->Timer1Timer();
+    if (!QTest::qWaitFor([] { return companion::IsExactProcessRunning("Quorvel.exe"); }, 5000)) {
+        state.SkipWithError("the stand-in did not start");
+        return;
+    }
+    TForm1& form1 = *run.State().forms.Form1;
+    for (auto _ : state) {
+        const qsizetype before = prompts::Recorded().size();
+        // A random phase against the panel's own poll, as a user's click has.
+        QTest::qWait(static_cast<int>(std::rand() % 200));
+        QElapsedTimer timer;
+        timer.start();
+        form1.RequestSync();
+        if (!QTest::qWaitFor([&] { return prompts::Recorded().size() > before; }, 5000)) {
+            state.SkipWithError("no answer within 5 s");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    companion::KillProcessByName("Quorvel.exe");
+    prompts::StopRecording();
+}
+BENCHMARK(BM_HandshakeLatency)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(50)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); })
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    look::InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,135 @@
+// The real panel program, started from a program folder of its own beside a
+// real stand-in companion, and ended the way a system ends a program.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "companion/Processes.h"
+#include "core/TestSupport.h"
+#include "core/process_test_support.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+class Process {
+public:
+    Process(const std::string& path, std::vector<std::string> args, const std::vector<std::string>& extraEnv = {})
+    {
+        args.insert(args.begin(), path);
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> env(extraEnv);
+        for (char** e = environ; *e; ++e) env.emplace_back(*e);
+        std::vector<char*> envp;
+        for (std::string& e : env) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        if (posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+    }
+    ~Process()
+    {
+        if (pid_ > 0 && !exited_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool Started() const { return pid_ > 0; }
+    void Signal(int sig) { kill(pid_, sig); }
+    // The exit status once it ended within the timeout; -1 when it did not.
+    int WaitExit(std::chrono::milliseconds timeout)
+    {
+        int status = 0;
+        const bool ended = proctest::WaitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeout);
+        if (!ended) return -1;
+        exited_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool exited_ = false;
+};
+
+class Panel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        companion::KillProcessByName("Quorvel.exe");
+        fs::copy_file(QUORVEL_PANEL_PATH, dir_.File("QuorvelPanel"));
+        fs::copy_file(QUORVEL_STANDIN_PATH, dir_.File("Quorvel.exe"));
+        for (int server = 1; server <= 4; ++server) {
+            fs::create_directories(testsupport::U8Path(dir_.File("отыгровки/rp" + std::to_string(server) + "/команды")));
+            fs::create_directories(testsupport::U8Path(dir_.File("date/rp" + std::to_string(server))));
+        }
+    }
+    void TearDown() override { companion::KillProcessByName("Quorvel.exe"); }
+
+    std::unique_ptr<Process> StartPanel()
+    {
+        return std::make_unique<Process>(dir_.File("QuorvelPanel"), std::vector<std::string>{},
+                                         std::vector<std::string>{"QT_QPA_PLATFORM=offscreen",
+                                                                  "WINEPREFIX=" + dir_.File("wine")});
+    }
+    static int CountCompanions()
+    {
+        int n = 0;
+        for (const auto& entry : fs::directory_iterator("/proc")) {
+            std::ifstream cmdline(entry.path() / "cmdline");
+            std::string argv0;
+            if (std::getline(cmdline, argv0, '\0') && fs::path(argv0).filename() == "Quorvel.exe") ++n;
+        }
+        return n;
+    }
+
+    testsupport::TempDir dir_;
+};
+
+TEST_F(Panel, ClosingDuringTheSplashStopsACompanionLeftFromBefore)
+{
+    Process companion(dir_.File("Quorvel.exe"), {"-startscript40"});
+    ASSERT_TRUE(companion.Started());
+    auto panel = StartPanel();
+    ASSERT_TRUE(panel->Started());
+    std::this_thread::sleep_for(1500ms);  // the splash is up
+    panel->Signal(SIGTERM);
+    EXPECT_EQ(panel->WaitExit(10s), 0);
+    EXPECT_EQ(companion.WaitExit(5s), 0) << "the stand-in ends cleanly on the panel's stop";
+}
+
+TEST_F(Panel, FirstShowKeepsTheRunningCompanionAndCloseStopsIt)
+{
+    Process companion(dir_.File("Quorvel.exe"), {"-startscript40"});
+    auto panel = StartPanel();
+    std::this_thread::sleep_for(12s);  // ten splash ticks, then the first show
+    EXPECT_EQ(CountCompanions(), 1) << "no second binder";
+    panel->Signal(SIGTERM);
+    EXPECT_EQ(panel->WaitExit(10s), 0);
+    EXPECT_EQ(companion.WaitExit(5s), 0);
+    EXPECT_EQ(CountCompanions(), 0);
+}
+
+TEST_F(Panel, FirstShowStartsTheCompanionBesideThePanel)
+{
+    auto panel = StartPanel();
+    EXPECT_TRUE(proctest::WaitUntil([] { return CountCompanions() == 1; }, 20s));
+    panel->Signal(SIGTERM);
+    EXPECT_EQ(panel->WaitExit(10s), 0);
+    EXPECT_TRUE(proctest::WaitUntil([] { return CountCompanions() == 0; }));
+}
+
+}  // namespace
