@@ -1,5 +1,7 @@
 #include "GuiGeneral/KeySettingsPage.h"
 
+#include <QFontMetrics>
+
 #include "GuiGeneral/SharedState.h"
 #include "dialogs/TForm6.h"
 #include "hotkeys/BinderKeys.h"
@@ -93,7 +95,14 @@ std::pair<Label*, Label*> KeySettingsPage::BuildRow(QWidget* page, int row, cons
                                const QString& imageName)
 {
     const int y = RowTop(row);
-    RowLabel(page, action, QStringLiteral("Action%1_%2").arg(page->objectName()).arg(row), QRect(5, y, 201, 17));
+    Label* actionLabel =
+        RowLabel(page, action, QStringLiteral("Action%1_%2").arg(page->objectName()).arg(row), QRect(5, y, 201, 17));
+    // Where Segoe UI is missing its wider stand-in would wrap the longest
+    // captions onto a second line the row has no room for: step down a pixel.
+    QFont font = actionLabel->font();
+    while (font.pixelSize() > 10 && QFontMetrics(font).horizontalAdvance(action) > actionLabel->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    actionLabel->setFont(font);
     Label* keyLabel = RowLabel(page, QStringLiteral("Клавиша"), keyLabelName, QRect(240, y, 158, 17));
     keyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
