@@ -35,6 +35,12 @@ QString FromUtf8(std::string_view s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+// A shape's token: its name after the first "_" ("Key_VK70").
+QString TokenOf(const KeyShape* shape)
+{
+    return shape->objectName().section(QLatin1Char('_'), 1, -1);
+}
+
 KeyShape::Form ShapeForm(keyboard::CapKind kind)
 {
     switch (kind) {
@@ -162,7 +168,7 @@ void TForm6::ClearMarks()
 
 void TForm6::Select(KeyShape* shape)
 {
-    listBox1_->addItem(shape->objectName().section(QLatin1Char('_'), 1));
+    listBox1_->addItem(TokenOf(shape));
     shape->SetBrush(KeyShape::Brush::Selected);
 }
 
@@ -189,7 +195,7 @@ void TForm6::Key_VK51MouseDown(KeyShape* shape)
         }
         Select(shape);
     } else {
-        const QString token = shape->objectName().section(QLatin1Char('_'), 1);
+        const QString token = TokenOf(shape);
         const QList<QListWidgetItem*> found = listBox1_->findItems(token, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (!found.isEmpty()) delete listBox1_->takeItem(listBox1_->row(found.first()));
         shape->SetBrush(KeyShape::Brush::Clear);
