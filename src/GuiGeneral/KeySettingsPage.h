@@ -1,7 +1,17 @@
 #pragma once
-// The key settings page with its four key pages.
+// The key settings page: four key pages of up to fourteen rows, each row an
+// action, the caption of its hotkey and a key image that opens the picker.
+
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "GuiGeneral/Page.h"
+
+class Label;
+namespace hotkeys {
+struct BinderKey;
+}
 
 class KeySettingsPage : public Page {
     Q_OBJECT
@@ -9,6 +19,26 @@ public:
     KeySettingsPage(SharedState& state, QWidget* parent);
 
     void HideKeyPages();
-    // Shows key page n (1 to 4) and re-reads its rows from the store.
+    // Shows key page n (1 to 4) and re-reads its rows from the store; any
+    // other number does nothing.
     void ShowKeyPage(int n);
+
+    // Handler of the 48 key images: opens the picker for the image's row.
+    void Key37MouseDown(Label* image);
+
+    QWidget* KeyPage(int n) const { return n >= 1 && n <= 4 ? pages_[n - 1] : nullptr; }
+
+private:
+    struct Row {
+        const hotkeys::BinderKey* key;
+        Label* keyLabel;
+        Label* image;
+    };
+
+    // The row's key label and key image.
+    std::pair<Label*, Label*> BuildRow(QWidget* page, int row, const QString& action, const QString& keyLabelName, const QString& imageName);
+    void BuildPageButtons();
+
+    std::array<QWidget*, 4> pages_ {};
+    std::array<std::vector<Row>, 4> rows_;
 };

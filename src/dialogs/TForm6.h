@@ -5,7 +5,14 @@
 // picker writes the result and refreshes the caller's label itself.
 
 #include <QDialog>
+#include <QHash>
 
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+class HookSwitch;
+class KeyShape;
 struct SharedState;
 
 class TForm6 : public QDialog {
@@ -13,11 +20,47 @@ class TForm6 : public QDialog {
 public:
     explicit TForm6(SharedState& state, QWidget* parent = nullptr);
 
+    // Empties the selection, clears every mark and the combination text.
     void ClearMarks();
+    // Marks the keys of a hotkey string in order and sets Hook from its "~".
     void LoadMarks(const QString& hotkey);
     // Shows the picker modally; returns when it closes.
     void ShowModal();
 
+    // Handlers.
+    void Key_VK51MouseDown(KeyShape* shape);  // every key shape
+    void Button1Click();                      // "Очистить клавиатуру"
+    void Button2Click();                      // "Сохранить комбинацию"; throws on a refused write
+    void Button3Click();                      // "Отключить клавишу"; throws on a refused write
+    void Timer1Timer();                       // NumLock indicator
+    void FormShow();
+    void FormClose();
+
+    // The selected tokens in the order they were selected.
+    QStringList Selection() const;
+    KeyShape* Shape(const QString& token) const { return shapes_.value(token); }
+    const QList<KeyShape*>& Shapes() const { return shapeList_; }
+    bool HookOn() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
 private:
+    void BuildKeyboard();
+    void BuildControls();
+    void Select(KeyShape* shape);
+    void ShowCombination();
+    // Sets a main-window label; a label that does not exist is skipped.
+    void SetCallerLabel(const QString& name, const QString& text);
+    void SetCallerStoredString(const QString& imageName, const QString& hotkey);
+
     SharedState& state_;
+    QHash<QString, KeyShape*> shapes_;
+    QList<KeyShape*> shapeList_;
+    QListWidget* listBox1_ = nullptr;
+    HookSwitch* hook_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QWidget* shape1_ = nullptr;
+    QTimer* timer1_ = nullptr;
 };

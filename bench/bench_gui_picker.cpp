@@ -1,0 +1,89 @@
+// Opening the keyboard picker from a key image: from the press to the dialog
+// shown, and to its first paint.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+
+#include "GuiGeneral/KeySettingsPage.h"
+#include "app/Application.h"
+#include "app/Prompts.h"
+#include "app/TForm3.h"
+#include "dialogs/TForm6.h"
+#include "gui/GuiTestSupport.h"
+#include "widgets/Label.h"
+#include "widgets/Look.h"
+
+namespace {
+
+// Notes when the picker is shown and first painted, then closes it.
+class OpenWatch : public QObject {
+public:
+    OpenWatch(TForm6* picker, QElapsedTimer& clock) : picker_(picker), clock_(clock) { picker->installEventFilter(this); }
+
+    qint64 shown = -1;
+    qint64 painted = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != picker_) return false;
+        if (event->type() == QEvent::Show && shown < 0) shown = clock_.nsecsElapsed();
+        if (event->type() == QEvent::Paint && painted < 0) {
+            painted = clock_.nsecsElapsed();
+            QMetaObject::invokeMethod(picker_, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    TForm6* picker_;
+    QElapsedTimer& clock_;
+};
+
+void BM_OpenPicker(benchmark::State& state)
+{
+    guitest::ProgramFolder folder;
+    folder.WriteSettings("[hotkeys]\r\nkey37=~VK02 & VK70 & VK9F\r\n");
+    prompts::StartRecording();
+    Application run(folder.Path());
+    for (int tick = 0; tick < 10; ++tick) run.State().forms.Form3->Timer1Timer();
+    TForm1* main = run.State().forms.Form1;
+    main->KeySettings()->ShowKeyPage(1);
+    Label* image = main->findChild<Label*>(QStringLiteral("Key37"));
+    TForm6* picker = run.State().forms.Form6;
+
+    const bool toPaint = state.range(0) == 1;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        OpenWatch watch(picker, clock);
+        clock.start();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3), image->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(image, &press);  // returns when the picker has closed
+        const qint64 until = toPaint ? watch.painted : watch.shown;
+        if (until < 0) {
+            state.SkipWithError("the picker was not shown and painted");
+            break;
+        }
+        state.SetIterationTime(double(until) / 1e9);
+    }
+    prompts::StopRecording();
+}
+BENCHMARK(BM_OpenPicker)->ArgName("to_paint")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    look::InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

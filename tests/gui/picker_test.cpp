@@ -1,0 +1,451 @@
+// The keyboard picker: marks and selection, the three jobs it saves and
+// switches off, and the keyboard it is drawn on.
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "GuiTestSupport.h"
+#include "GuiGeneral/KeySettingsPage.h"
+#include "dialogs/HookSwitch.h"
+#include "dialogs/Keyboard.h"
+#include "hotkeys/KeyVocabulary.h"
+#include "store/Cp1251.h"
+#include "store/IniFile.h"
+#include "widgets/KeyShape.h"
+
+namespace {
+
+using guitest::PanelTest;
+using Brush = KeyShape::Brush;
+
+// Captions by token, so the cases below read as keys.
+const std::map<std::string, std::string> kKey = {
+    {"Alt", "VK12"}, {"Ctrl", "VK11"}, {"F", "VK46"},   {"1", "VK31"},   {"F1", "VK70"},
+    {"F12", "VK7B"}, {"Q", "VK51"},    {"ПКМ", "VK02"}, {"ЛКМ", "VK01"}, {"Space", "VK20"},
+};
+
+void MakeReadOnly(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::permissions(testsupport::U8Path(path), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+class Picker : public PanelTest {
+protected:
+    void SetUp() override
+    {
+        PanelTest::SetUp();
+        FinishSplash();
+        picker_ = S().forms.Form6;
+    }
+
+    KeyShape* ShapeOf(const std::string& caption) { return picker_->Shape(QString::fromStdString(kKey.at(caption))); }
+    void Press(const std::string& caption, Qt::MouseButton button = Qt::LeftButton)
+    {
+        KeyShape* shape = ShapeOf(caption);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), shape->mapToGlobal(QPointF(5, 5)), button, button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(shape, &press);
+    }
+    void PressAll(const std::vector<std::string>& captions)
+    {
+        for (const std::string& c : captions) Press(c);
+    }
+    // The picker's own control: the main window has a Label1 and a Timer1 too.
+    template <class T>
+    T* Own(const char* name)
+    {
+        T* found = picker_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void Click(const char* button) { Own<QPushButton>(button)->click(); }
+    QString Combination() { return Own<QLabel>("Label1")->text(); }
+    HookSwitch* Hook() { return Own<HookSwitch>("Hook"); }
+    QStringList Tokens(const std::vector<std::string>& captions)
+    {
+        QStringList tokens;
+        for (const std::string& c : captions) tokens << QString::fromStdString(kKey.at(c));
+        return tokens;
+    }
+    // The picker as the key page row of `image` (with its label) opens it.
+    void OpenForRow(const QString& image, const QString& label)
+    {
+        S().PickerTarget = QStringLiteral("nk");
+        S().RpMode = image;
+        S().TargetLabel = label;
+        Open();
+    }
+    void Open()
+    {
+        picker_->ClearMarks();
+        picker_->show();
+    }
+
+    TForm6* picker_ = nullptr;
+};
+
+TEST_F(Picker, BeforeTheFirstResetEveryShapeShowsTheDesignHatchAndAPressOnlyClearsIt)
+{
+    for (KeyShape* shape : picker_->Shapes()) ASSERT_EQ(shape->CurrentBrush(), Brush::Design);
+    Press("F1");
+    EXPECT_EQ(ShapeOf("F1")->CurrentBrush(), Brush::Clear);
+    EXPECT_TRUE(picker_->Selection().isEmpty());
+    Press("F1");
+    EXPECT_EQ(ShapeOf("F1")->CurrentBrush(), Brush::Selected);
+
+    picker_->ClearMarks();
+    for (KeyShape* shape : picker_->Shapes()) EXPECT_EQ(shape->CurrentBrush(), Brush::Clear);
+    EXPECT_TRUE(picker_->Selection().isEmpty());
+    EXPECT_EQ(Combination(), "");
+}
+
+struct PressCase {
+    const char* name;
+    std::vector<std::string> presses;
+    std::vector<std::string> selected;
+    const char* combination;
+};
+
+class PickerPresses : public Picker, public ::testing::WithParamInterface<PressCase> {};
+
+TEST_P(PickerPresses, KeepTheOrderOfSelection)
+{
+    Open();
+    PressAll(GetParam().presses);
+    EXPECT_EQ(picker_->Selection(), Tokens(GetParam().selected));
+    EXPECT_EQ(Combination().toStdString(), GetParam().combination);
+    for (const auto& [caption, token] : kKey) {
+        const bool selected = std::ranges::find(GetParam().selected, caption) != GetParam().selected.end();
+        EXPECT_EQ(ShapeOf(caption)->CurrentBrush(), selected ? Brush::Selected : Brush::Clear) << caption;
+    }
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PickerPresses,
+    ::testing::Values(PressCase{"AltThenF", {"Alt", "F"}, {"Alt", "F"}, "Alt+F"},
+                      PressCase{"FThenAlt", {"F", "Alt"}, {"F", "Alt"}, "F+Alt"},
+                      PressCase{"MiddleOfThreeDeselected", {"Alt", "Ctrl", "1", "Ctrl"}, {"Alt", "1"}, "Alt+1"},
+                      PressCase{"FirstOfThreeDeselected", {"Alt", "Ctrl", "1", "Alt"}, {"Ctrl", "1"}, "Ctrl+1"},
+                      PressCase{"ReselectedGoesLast", {"Alt", "F", "Alt", "Alt"}, {"F", "Alt"}, "F+Alt"},
+                      PressCase{"PressTwiceIsNothing", {"Q", "Q"}, {}, ""},
+                      PressCase{"ThreeMouseButtons", {"ЛКМ", "ПКМ", "Space"}, {"ЛКМ", "ПКМ", "Space"}, "ЛКМ+ПКМ+Space"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Picker, AnyMouseButtonSelects)
+{
+    Open();
+    Press("F1", Qt::RightButton);
+    Press("Q", Qt::MiddleButton);
+    EXPECT_EQ(picker_->Selection(), Tokens({"F1", "Q"}));
+}
+
+TEST_F(Picker, AFourthKeyIsRefusedAndTheThreeStay)
+{
+    Open();
+    PressAll({"Alt", "Ctrl", "1", "F"});
+    EXPECT_EQ(Messages(), QStringList{"Более трех кнопок использовать запрещено!!!"});
+    EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "Ctrl", "1"}));
+    EXPECT_EQ(ShapeOf("F")->CurrentBrush(), Brush::Clear);
+    EXPECT_EQ(Combination(), "Alt+Ctrl+1");
+}
+
+TEST_F(Picker, ClearingKeepsHookAndTheDialogAndWritesNothing)
+{
+    Open();
+    Hook()->click();
+    PressAll({"Alt", "F"});
+    Click("Button1");
+    EXPECT_TRUE(picker_->Selection().isEmpty());
+    EXPECT_EQ(ShapeOf("Alt")->CurrentBrush(), Brush::Clear);
+    EXPECT_EQ(Combination(), "");
+    EXPECT_FALSE(Hook()->IsOn());
+    EXPECT_TRUE(picker_->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(testsupport::U8Path(folder_.SettingsPath())));
+}
+
+struct LoadCase {
+    const char* name;
+    const char* stored;
+    std::vector<std::string> marked;
+    bool hook;
+};
+
+class PickerLoads : public Picker, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(PickerLoads, MarkWhatTheStringNames)
+{
+    Open();
+    picker_->LoadMarks(QString::fromUtf8(GetParam().stored));
+    EXPECT_EQ(picker_->Selection(), Tokens(GetParam().marked));
+    int selected = 0;
+    for (KeyShape* shape : picker_->Shapes()) selected += shape->CurrentBrush() == Brush::Selected;
+    EXPECT_EQ(selected, int(GetParam().marked.size()));
+    EXPECT_EQ(Hook()->IsOn(), GetParam().hook);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PickerLoads,
+    ::testing::Values(LoadCase{"Plain", "VK12 & VK46", {"Alt", "F"}, true},
+                      LoadCase{"Tilde", "~VK02 & VK70", {"ПКМ", "F1"}, false},
+                      LoadCase{"ThreeKeepOrder", "VK11 & VK12 & VK31", {"Ctrl", "Alt", "1"}, true},
+                      LoadCase{"Empty", "", {}, true},
+                      LoadCase{"UnknownTokenMarksNothing", "VKZZ & VK70", {"F1"}, true},
+                      LoadCase{"KeyNamedTwiceMarkedOnce", "VK70 & VK70", {"F1"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Picker, LoadShowsTheCombinationAsAPressWould)
+{
+    Open();
+    picker_->LoadMarks(QStringLiteral("~VK02 & VK9F"));
+    EXPECT_EQ(Combination(), "ПКМ+WheelUp");
+    Press("ПКМ");
+    EXPECT_EQ(Combination(), "WheelUp");
+}
+
+struct SaveCase {
+    const char* name;
+    const char* target;  // PickerTarget
+    std::vector<std::string> presses;
+    bool hook;
+    const char* stored;   // what the job's file holds afterwards; "<none>" for nothing
+    const char* message;  // the refusal shown, or empty
+};
+
+class PickerSaves : public Picker, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(PickerSaves, WriteTheJobsFileOrRefuse)
+{
+    const SaveCase& c = GetParam();
+    const bool command = std::string(c.target) == "c";
+    S().PickerTarget = QString::fromLatin1(c.target);
+    S().RpMode = command ? QStringLiteral("бронь") : QStringLiteral("key36");
+    Open();
+    if (!c.hook) Hook()->click();
+    PressAll(c.presses);
+    Click("Button2");
+
+    const std::string stored = command ? store::IniFile(folder_.KeyFile(1)).ReadString("keys", "бронь", "<none>")
+                                       : Stored("hotkeys", "key36");
+    EXPECT_EQ(stored, c.stored);
+    EXPECT_EQ(Messages(), *c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
+    EXPECT_EQ(picker_->isVisible(), *c.message != 0);
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+const char* const kRightButtonMessage =
+    "Запрещено сохранять клавишу ПКМ\nДанная клавиша исползуется для авто-отыгровки оружия";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PickerSaves,
+    ::testing::Values(
+        SaveCase{"RolePlayHookOn", "o", {"Alt", "F"}, true, "VK12 & VK46", ""},
+        SaveCase{"RolePlayHookOff", "o", {"Alt", "F"}, false, "~VK12 & VK46", ""},
+        SaveCase{"CommandThreeKeys", "c", {"Alt", "Ctrl", "1"}, true, "VK12 & VK11 & VK31", ""},
+        SaveCase{"RightButtonWithF1", "o", {"ПКМ", "F1"}, true, "VK02 & VK70", ""},
+        SaveCase{"RightButtonWithF1HookOff", "c", {"ПКМ", "F1"}, false, "~VK02 & VK70", ""},
+        SaveCase{"RightButtonAloneRefused", "o", {"ПКМ"}, true, "<none>", kRightButtonMessage},
+        SaveCase{"RightButtonAloneRefusedHookOff", "c", {"ПКМ"}, false, "<none>", kRightButtonMessage},
+        SaveCase{"EmptyRefused", "o", {}, true, "<none>", "Запрещено сохранять пустые клавиши"},
+        SaveCase{"EmptyRefusedForCommand", "c", {"F1", "F1"}, true, "<none>", "Запрещено сохранять пустые клавиши"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Picker, SavedRowSetsItsLabelAndStoredString)
+{
+    F1().KeySettings()->ShowKeyPage(1);
+    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+    Hook()->click();
+    PressAll({"F", "Alt"});
+    Click("Button2");
+    EXPECT_EQ(Stored("hotkeys", "key59"), "~VK46 & VK12");
+    EXPECT_EQ(Text(QStringLiteral("Label98")), "F+Alt");
+    EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "~VK46 & VK12");
+    EXPECT_FALSE(picker_->isVisible());
+}
+
+TEST_F(Picker, SwitchingOffARowWritesABlank)
+{
+    F1().KeySettings()->ShowKeyPage(1);
+    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+    Click("Button3");
+    EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), "[hotkeys]\r\nKey59= \r\n");
+    EXPECT_EQ(Text(QStringLiteral("Label98")), "None");
+    EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "");  // read back, trimmed
+    EXPECT_FALSE(picker_->isVisible());
+}
+
+TEST_F(Picker, SwitchingOffARolePlayKeyWritesABlankWithoutItsLabel)
+{
+    S().PickerTarget = QStringLiteral("o");
+    S().RpMode = QStringLiteral("key36");
+    Open();
+    Click("Button3");  // the role-play page's label is not there: skipped quietly
+    EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), "[hotkeys]\r\nkey36= \r\n");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Picker, SwitchingOffACommandDeletesOnlyItsEntry)
+{
+    testsupport::WriteBytes(folder_.KeyFile(1), store::Utf8ToCp1251("[keys]\r\nбронь=VK70\r\nрация=VK71\r\n"));
+    S().PickerTarget = QStringLiteral("c");
+    S().RpMode = QStringLiteral("бронь");
+    Open();
+    Click("Button3");
+    EXPECT_EQ(guitest::ReadUtf8(folder_.KeyFile(1)), "[keys]\r\nрация=VK71\r\n");
+    EXPECT_FALSE(picker_->isVisible());
+}
+
+TEST_F(Picker, TheCloseBoxWritesNothing)
+{
+    folder_.WriteSettings("[hotkeys]\r\nkey59=VK12 & VK46\r\n");
+    F1().KeySettings()->ShowKeyPage(1);
+    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+    picker_->LoadMarks(QStringLiteral("VK12 & VK46"));
+    Hook()->click();
+    PressAll({"Alt", "Q"});
+    EXPECT_TRUE(Own<QTimer>("Timer1")->isActive());
+    picker_->close();
+    EXPECT_FALSE(picker_->isVisible());
+    EXPECT_FALSE(Own<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), "[hotkeys]\r\nkey59=VK12 & VK46\r\n");
+    EXPECT_EQ(Text(QStringLiteral("Label98")), "Alt+F");
+    EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "VK12 & VK46");
+}
+
+struct RefusedCase {
+    const char* name;
+    const char* target;
+    const char* button;
+};
+
+class PickerRefusedWrites : public Picker, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(PickerRefusedWrites, KeepTheDialogOpenAndTheLabelUnchanged)
+{
+    const bool command = std::string(GetParam().target) == "c";
+    folder_.WriteSettings("[hotkeys]\r\nkey59=VK70\r\n");
+    testsupport::WriteBytes(folder_.KeyFile(1), store::Utf8ToCp1251("[keys]\r\nбронь=VK70\r\n"));
+    const std::string path = command ? folder_.KeyFile(1) : folder_.SettingsPath();
+    const std::string original = guitest::ReadUtf8(path);
+    MakeReadOnly(path);
+    F1().KeySettings()->ShowKeyPage(1);
+    if (command) {
+        S().PickerTarget = QStringLiteral("c");
+        S().RpMode = QStringLiteral("бронь");
+        Open();
+    } else {
+        OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+    }
+    PressAll({"Alt", "F"});
+    Click(GetParam().button);
+
+    EXPECT_EQ(Errors(), QStringList{QStringLiteral("Unable to write to ") + QString::fromStdString(path)});
+    EXPECT_TRUE(picker_->isVisible());
+    EXPECT_EQ(Text(QStringLiteral("Label98")), "F1");
+    EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "VK70");
+    EXPECT_EQ(guitest::ReadUtf8(path), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PickerRefusedWrites,
+                         ::testing::Values(RefusedCase{"RowSave", "nk", "Button2"},
+                                           RefusedCase{"RowSwitchOff", "nk", "Button3"},
+                                           RefusedCase{"CommandSave", "c", "Button2"},
+                                           RefusedCase{"CommandSwitchOff", "c", "Button3"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Picker, NumLockIndicatorIsWhiteWhereThePlatformTellsNothing)
+{
+    Open();  // offscreen: no keyboard to ask
+    QWidget* shape1 = Own<QWidget>("Shape1");
+    EXPECT_EQ(shape1->geometry(), QRect(740, 14, 23, 7));
+    EXPECT_EQ(shape1->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(Own<QTimer>("Timer1")->interval(), 100);
+}
+
+// ---- the keyboard the shapes lie on ----------------------------------------
+
+class PickerKeyboard : public PanelTest {};
+
+TEST_F(PickerKeyboard, OneShapePerKeyNamedByTokenWithItsCaptionAsTooltip)
+{
+    TForm6* picker = S().forms.Form6;
+    ASSERT_EQ(picker->Shapes().size(), qsizetype(hotkeys::KeyVocabulary().size()));
+    for (const hotkeys::KeyInfo& key : hotkeys::KeyVocabulary()) {
+        const QString token = QString::fromUtf8(key.token.data(), qsizetype(key.token.size()));
+        auto* shape = picker->findChild<KeyShape*>(QStringLiteral("Key_") + token);
+        ASSERT_NE(shape, nullptr) << key.token;
+        EXPECT_EQ(shape->toolTip().toStdString(), key.caption);
+        EXPECT_EQ(shape->Hint(), shape->toolTip());
+    }
+}
+
+TEST_F(PickerKeyboard, TellingShapesSitAtTheirPlaces)
+{
+    const std::map<std::string, QRect> places = {
+        {"VK1B", {11, 10, 37, 37}},   {"VK70", {76, 10, 37, 37}},    {"VK08", {506, 82, 71, 38}},
+        {"VK0D", {496, 161, 81, 38}}, {"VK10", {11, 200, 91, 38}},   {"VK20", {166, 240, 207, 38}},
+        {"VK60", {735, 240, 74, 38}}, {"VK6B", {849, 122, 36, 77}},  {"VK01", {908, 45, 59, 105}},
+        {"VK02", {995, 43, 60, 108}}, {"VK9F", {967, 64, 29, 20}},   {"VK04", {966, 83, 30, 28}},
+        {"VK9E", {967, 110, 28, 23}}, {"VK13", {666, 9, 37, 38}},
+    };
+    for (const auto& [token, rect] : places)
+        EXPECT_EQ(S().forms.Form6->Shape(QString::fromStdString(token))->geometry(), rect) << token;
+    const std::map<std::string, int> widths = {{"VK09", 54}, {"VKDC", 53}, {"VK14", 64}, {"VK11", 55},
+                                               {"VK5B", 48}, {"VK12", 47}, {"VK5C", 47}};
+    for (const auto& [token, width] : widths)
+        EXPECT_EQ(S().forms.Form6->Shape(QString::fromStdString(token))->width(), width) << token;
+}
+
+// A key the picture draws is a lit cap face; the body, the wells and the keys
+// not offered are all darker.
+bool OnAKeyFace(const QImage& picture, const QPoint& p)
+{
+    const QColor c = picture.pixelColor(p);
+    return std::max({c.red(), c.green(), c.blue()}) >= 0x3C;
+}
+
+TEST_F(PickerKeyboard, EveryShapeLiesOverADrawnKeyAndNoTwoOverlap)
+{
+    const QImage picture = keyboard::Picture().toImage();
+    ASSERT_EQ(picture.size(), QSize(1060, 288));
+    const QList<KeyShape*>& shapes = S().forms.Form6->Shapes();
+    std::vector<QRegion> areas;
+    for (KeyShape* shape : shapes) {
+        const QRegion area = shape->Area().translated(shape->pos());
+        ASSERT_TRUE(QRegion(picture.rect()).contains(area.boundingRect())) << shape->objectName().toStdString();
+        int face = 0;
+        int all = 0;
+        for (const QRect& r : area) {
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x, ++all) face += OnAKeyFace(picture, {x, y});
+        }
+        EXPECT_GE(face * 100, all * 75) << shape->objectName().toStdString();
+        areas.push_back(area);
+    }
+    for (std::size_t i = 0; i < areas.size(); ++i)
+        for (std::size_t j = i + 1; j < areas.size(); ++j)
+            EXPECT_TRUE(areas[i].intersected(areas[j]).isEmpty())
+                << shapes[qsizetype(i)]->objectName().toStdString() << " / "
+                << shapes[qsizetype(j)]->objectName().toStdString();
+}
+
+TEST_F(PickerKeyboard, KeysNotOfferedAreDrawnDarkWithoutAShape)
+{
+    const QImage picture = keyboard::Picture().toImage();
+    int dark = 0;
+    for (const keyboard::Cap& cap : keyboard::Caps()) {
+        if (cap.kind != keyboard::CapKind::DarkKey) continue;
+        ++dark;
+        EXPECT_TRUE(cap.token.empty());
+        EXPECT_FALSE(OnAKeyFace(picture, cap.rect.bottomRight() - QPoint(5, 4)));
+        for (KeyShape* shape : S().forms.Form6->Shapes()) EXPECT_FALSE(shape->geometry().intersects(cap.rect));
+    }
+    EXPECT_EQ(dark, 5);  // right Shift, Alt and Ctrl, Menu, the pad's Enter
+}
+
+}  // namespace
