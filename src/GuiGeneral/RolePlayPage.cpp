@@ -89,6 +89,8 @@ RolePlayPage::RolePlayPage(SharedState& state, QWidget* parent) : Page(state, QS
     comboBox1_->setEditable(false);
     comboBox1_->setItemDelegate(new EntryDelegate(comboBox1_));
     comboBox1_->setMaxVisibleItems(8);
+    // Styles that open the list over the whole screen ignore the row limit.
+    comboBox1_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     QPalette fieldPalette = comboBox1_->palette();
     for (QPalette::ColorRole role : {QPalette::Button, QPalette::Base, QPalette::Window})
         fieldPalette.setColor(role, look::kField);
@@ -147,6 +149,7 @@ void RolePlayPage::BuildMemoMenu()
     // insert nothing yet.
     memo2Menu_ = new QMenu(this);
     memo2Menu_->setObjectName(QStringLiteral("Memo2Menu"));
+    memo2Menu_->setFont(look::SegoeUi(12));
     const auto item = [](QMenu* menu, const char* name, const char* text) {
         QAction* a = menu->addAction(QString::fromUtf8(text));
         a->setObjectName(QString::fromLatin1(name));
@@ -154,6 +157,7 @@ void RolePlayPage::BuildMemoMenu()
     const auto submenu = [](QMenu* menu, const char* name, const char* text) {
         QMenu* sub = menu->addMenu(QString::fromUtf8(text));
         sub->setObjectName(QString::fromLatin1(name));
+        sub->setFont(menu->font());
         sub->menuAction()->setObjectName(QString::fromLatin1(name));
         return sub;
     };
