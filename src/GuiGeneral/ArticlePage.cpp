@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSpinBox>
 
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
@@ -51,15 +52,6 @@ protected:
 private:
     QString caption_;
 };
-
-Label* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
-{
-    auto* label = new Label(text, parent, QString::fromLatin1(name));
-    label->SetFontColor(look::kClWindow);
-    label->move(x, y);
-    label->SetAutoSize(true);
-    return label;
-}
 
 // A fixed-size text button: white on the list colour, red under the mouse.
 Label* AddTextButton(QWidget* parent, const char* name, const QString& text, const QRect& bounds)
@@ -114,9 +106,9 @@ ArticlePage::ArticlePage(SharedState& state, QWidget* parent) : Page(state, QStr
 
     // Two editors kept out of sight below the page.
     auto* ustav = new CaptionPanel(this, QStringLiteral("PUstav"), QStringLiteral("Ustav"), QFrame::Sunken, {64, 5000, 452, 359});
-    AddLabel(ustav, "Label55", QStringLiteral("Список статей:"), 8, 13);
-    AddLabel(ustav, "Label56", QStringLiteral("Полный текст стати"), 160, 13);
-    AddLabel(ustav, "Label57", QStringLiteral("Текст выводимый в окно поиска"), 160, 188);
+    editors::AddLabel(ustav, "Label55", QStringLiteral("Список статей:"), 8, 13);
+    editors::AddLabel(ustav, "Label56", QStringLiteral("Полный текст стати"), 160, 13);
+    editors::AddLabel(ustav, "Label57", QStringLiteral("Текст выводимый в окно поиска"), 160, 188);
     QListWidget* list1 = AddArticleList(ustav, "FileListBox1", "*.us*", {5, 30, 145, 323});
     QPalette listPalette = list1->palette();
     listPalette.setColor(QPalette::Base, look::kPage);
@@ -129,14 +121,14 @@ ArticlePage::ArticlePage(SharedState& state, QWidget* parent) : Page(state, QStr
     AddTextButton(ustav, "Label60", QStringLiteral("Сохранить статью"), {346, 322, 99, 31});
 
     auto* panel3 = new CaptionPanel(this, QStringLiteral("Panel3"), QStringLiteral("Panel3"), QFrame::Raised, {336, 5000, 452, 359});
-    AddLabel(panel3, "Label61", QStringLiteral("Список статей"), 4, 4);
-    AddLabel(panel3, "Label62", QStringLiteral("Полный текст стати:"), 96, 5);
-    AddLabel(panel3, "Label63", QStringLiteral("Текст выводимый в поиск"), 96, 97);
-    AddLabel(panel3, "Label64", QStringLiteral("Текст в переменной \"пояснение\""), 94, 181);
-    AddLabel(panel3, "Label65", QStringLiteral("Наказания"), 96, 216);
-    AddLabel(panel3, "Label66", QStringLiteral("<- звезды (1й уровень) штраф ->"), 179, 232);
-    AddLabel(panel3, "Label67", QStringLiteral("<- звезды (2й уровень) штраф ->"), 179, 256);
-    AddLabel(panel3, "Label68", QStringLiteral("<- звезды (3й уровень) штраф ->"), 178, 281);
+    editors::AddLabel(panel3, "Label61", QStringLiteral("Список статей"), 4, 4);
+    editors::AddLabel(panel3, "Label62", QStringLiteral("Полный текст стати:"), 96, 5);
+    editors::AddLabel(panel3, "Label63", QStringLiteral("Текст выводимый в поиск"), 96, 97);
+    editors::AddLabel(panel3, "Label64", QStringLiteral("Текст в переменной \"пояснение\""), 94, 181);
+    editors::AddLabel(panel3, "Label65", QStringLiteral("Наказания"), 96, 216);
+    editors::AddLabel(panel3, "Label66", QStringLiteral("<- звезды (1й уровень) штраф ->"), 179, 232);
+    editors::AddLabel(panel3, "Label67", QStringLiteral("<- звезды (2й уровень) штраф ->"), 179, 256);
+    editors::AddLabel(panel3, "Label68", QStringLiteral("<- звезды (3й уровень) штраф ->"), 178, 281);
     AddArticleList(panel3, "FileListBox2", "*.ak*", {3, 18, 89, 335});
     AddMemo(panel3, "Memo5", {94, 18, 354, 78});
     AddMemo(panel3, "Memo6", {94, 111, 354, 69});

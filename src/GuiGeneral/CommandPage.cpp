@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
 #include "app/ErrorGuard.h"
 #include "app/Prompts.h"
@@ -13,7 +14,6 @@
 #include "store/Cp1251.h"
 #include "store/Files.h"
 #include "store/TextFile.h"
-#include "widgets/Artwork.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/Look.h"
@@ -24,16 +24,6 @@ namespace {
 const QString kExtension = QStringLiteral(".lcb");
 const QString kBadName = QStringLiteral("Недопустимое название команды");
 const QColor kKeyColor(0xF0, 0xCA, 0xA6);
-
-Label* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, const QColor& color)
-{
-    auto* label = new Label(text, parent, QString::fromLatin1(name));
-    label->setFont(look::SansSerif(11, true));
-    label->SetFontColor(color);
-    label->move(x, y);
-    label->SetAutoSize(true);
-    return label;
-}
 
 QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, int x)
 {
@@ -47,8 +37,8 @@ QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, i
 
 CommandPage::CommandPage(SharedState& state, QWidget* parent) : Page(state, QStringLiteral("Shit3"), parent)
 {
-    AddLabel(this, "Label40", QStringLiteral("Список комманд:"), 7, 6, look::kClInfoBk);
-    AddLabel(this, "Label47", QStringLiteral("Текст отыгровки"), 161, 6, look::kClWindow);
+    editors::AddLabel(this, "Label40", QStringLiteral("Список комманд:"), 7, 6, look::kClInfoBk, true);
+    editors::AddLabel(this, "Label47", QStringLiteral("Текст отыгровки"), 161, 6, look::kClWindow, true);
 
     rComand_ = new ListBox(this, QStringLiteral("RComand"), 16);
     rComand_->setGeometry(8, 24, 145, 320);
@@ -65,14 +55,10 @@ CommandPage::CommandPage(SharedState& state, QWidget* parent) : Page(state, QStr
     memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo2_->SetText(QStringLiteral("Memo2"));
 
-    AddLabel(this, "Label48", QStringLiteral("Клавиша:"), 8, 360, kKeyColor);
-    label49_ = AddLabel(this, "Label49", QString(), 66, 361, kKeyColor);
+    editors::AddLabel(this, "Label48", QStringLiteral("Клавиша:"), 8, 360, kKeyColor, true);
+    label49_ = editors::AddLabel(this, "Label49", QString(), 66, 361, kKeyColor, true);
 
-    auto* image6 = new Label(this, QStringLiteral("Image6"));
-    image6->setGeometry(168, 357, 43, 21);
-    image6->setScaledContents(true);
-    image6->setPixmap(artwork::KeyButtonPicture());
-    image6->setCursor(Qt::PointingHandCursor);
+    Label* image6 = editors::AddKeyButton(this, "Image6", {168, 357, 43, 21});
 
     QPushButton* button2 = AddButton(this, "Button2", QStringLiteral("Удалить"), 220);
     QPushButton* button3 = AddButton(this, "Button3", QStringLiteral("Создать"), 298);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
 #include "app/ErrorGuard.h"
 #include "app/Prompts.h"
@@ -14,7 +15,6 @@
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/RolePlayEntries.h"
 #include "store/TextFile.h"
-#include "widgets/Artwork.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Memo.h"
@@ -68,20 +68,11 @@ public:
     }
 };
 
-Label* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
-{
-    auto* label = new Label(text, parent, QString::fromLatin1(name));
-    label->SetFontColor(look::kClWindow);
-    label->move(x, y);
-    label->SetAutoSize(true);
-    return label;
-}
-
 }  // namespace
 
 RolePlayPage::RolePlayPage(SharedState& state, QWidget* parent) : Page(state, QStringLiteral("Shit2"), parent)
 {
-    AddLabel(this, "Label45", QStringLiteral("Выберите отыгровку"), 25, 5);
+    editors::AddLabel(this, "Label45", QStringLiteral("Выберите отыгровку"), 25, 5);
 
     comboBox1_ = new QComboBox(this);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
@@ -120,15 +111,11 @@ RolePlayPage::RolePlayPage(SharedState& state, QWidget* parent) : Page(state, QS
     BuildMemoMenu();
     Memo1Change();
 
-    Label* label41 = AddLabel(this, "Label41", QStringLiteral("Клавиша:"), 25, 357);
-    label46_ = AddLabel(this, "Label46", QStringLiteral("Пока не сделал, жми сюда ------>"), 77, 357);
+    Label* label41 = editors::AddLabel(this, "Label41", QStringLiteral("Клавиша:"), 25, 357);
+    label46_ = editors::AddLabel(this, "Label46", QStringLiteral("Пока не сделал, жми сюда ------>"), 77, 357);
     label46_->setCursor(Qt::PointingHandCursor);
 
-    auto* image1 = new Label(this, QStringLiteral("Image1"));
-    image1->setGeometry(248, 354, 43, 21);
-    image1->setScaledContents(true);
-    image1->setPixmap(artwork::KeyButtonPicture());
-    image1->setCursor(Qt::PointingHandCursor);
+    Label* image1 = editors::AddKeyButton(this, "Image1", {248, 354, 43, 21});
 
     auto* button1 = new QPushButton(QStringLiteral("Сохранить отыгровку"), this);
     button1->setObjectName(QStringLiteral("Button1"));
