@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
@@ -92,6 +93,10 @@ bool CommandPage::IsValidCommandName(const QString& name)
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|=").contains(c)) return false;
     }
+    // Device names open the device, not a file in the folder.
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (device.match(name.section(u'.', 0, 0).trimmed()).hasMatch()) return false;
     // The companion reads names in 1251: a name it cannot spell is no command.
     const std::string utf8 = name.toStdString();
     return store::Cp1251ToUtf8(store::Utf8ToCp1251(utf8)) == utf8;

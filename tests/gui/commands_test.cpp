@@ -227,7 +227,8 @@ TEST_F(Commands, HostileNamesAreRefusedAndNothingIsWritten)
     memo_->SetText(QStringLiteral("payload"));
     const auto before = Tree();
     const char* names[] = {"", "   ", "../escape", "..\\escape", "a/b", "a\\b", "c:x", "a*", "a?", "a\"b", "<a", "a>",
-                           "a|b", ".", "..", " a", "a ", ".a", "a.", ";a", "[a]", "a=b", "tab\there", "日本"};
+                           "a|b", ".", "..", " a", "a ", ".a", "a.", ";a", "[a]", "a=b", "tab\there", "日本",
+                           "CON", "nul", "Com1", "LPT9.x", "aux .txt"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         for (const char* button : {"Button3", "Button4"}) {
@@ -241,7 +242,7 @@ TEST_F(Commands, HostileNamesAreRefusedAndNothingIsWritten)
     EXPECT_EQ(Tree(), before);
     EXPECT_TRUE(Items().isEmpty());
 
-    for (const char* good : {"арест", "a.b", "A.LCB", "x;y", "b]"})
+    for (const char* good : {"арест", "a.b", "A.LCB", "x;y", "b]", "CONSOLE", "com10", "nul-"})
         EXPECT_TRUE(CommandPage::IsValidCommandName(QString::fromUtf8(good))) << good;
 }
 
