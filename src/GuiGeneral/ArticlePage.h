@@ -1,5 +1,8 @@
 #pragma once
-// The article editor page (also shown by the instruction item).
+// The article editor page (also shown by the instruction item): the layout of
+// an editor for charter, administrative-code, criminal-code and traffic-rule
+// articles. Only its text buttons react, with the shared hover highlight;
+// nothing on it reads or writes a file.
 
 #include "GuiGeneral/Page.h"
 
@@ -8,4 +11,6 @@ class ArticlePage : public Page {
 public:
     ArticlePage(SharedState& state, QWidget* parent);
 
+    // The four tab labels and the six action labels.
+    static const QStringList kTextButtons;
 };

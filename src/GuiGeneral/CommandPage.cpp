@@ -1,12 +1,247 @@
 #include "GuiGeneral/CommandPage.h"
 
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
+#include "app/ErrorGuard.h"
+#include "app/Prompts.h"
+#include "dialogs/TForm6.h"
+#include "dialogs/TForm8.h"
+#include "hotkeys/HotkeyString.h"
+#include "store/Cp1251.h"
+#include "store/Files.h"
+#include "store/TextFile.h"
+#include "widgets/Label.h"
+#include "widgets/ListBox.h"
+#include "widgets/Look.h"
+#include "widgets/Memo.h"
+
+namespace {
+
+const QString kExtension = QStringLiteral(".lcb");
+const QString kBadName = QStringLiteral("Недопустимое название команды");
+const QColor kKeyColor(0xF0, 0xCA, 0xA6);
+
+QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, int x)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(x, 354, 75, 25);
+    return button;
+}
+
+}  // namespace
 
 CommandPage::CommandPage(SharedState& state, QWidget* parent) : Page(state, QStringLiteral("Shit3"), parent)
 {
+    editors::AddLabel(this, "Label40", QStringLiteral("Список комманд:"), 7, 6, look::kClInfoBk, true);
+    editors::AddLabel(this, "Label47", QStringLiteral("Текст отыгровки"), 161, 6, look::kClWindow, true);
+
+    rComand_ = new ListBox(this, QStringLiteral("RComand"), 16);
+    rComand_->setGeometry(8, 24, 145, 320);
+    QPalette listPalette = rComand_->palette();
+    listPalette.setColor(QPalette::Base, look::kListField);
+    listPalette.setColor(QPalette::Text, look::kClWindow);
+    rComand_->setPalette(listPalette);
+
+    memo2_ = new Memo(this, QStringLiteral("Memo2"));
+    memo2_->setGeometry(155, 24, 296, 320);
+    memo2_->SetColors(look::kListField, look::kClWindow);
+    memo2_->SetWordWrap(true);
+    memo2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo2_->SetText(QStringLiteral("Memo2"));
+
+    editors::AddLabel(this, "Label48", QStringLiteral("Клавиша:"), 8, 360, kKeyColor, true);
+    label49_ = editors::AddLabel(this, "Label49", QString(), 66, 361, kKeyColor, true);
+
+    Label* image6 = editors::AddKeyButton(this, "Image6", {168, 357, 43, 21});
+
+    QPushButton* button2 = AddButton(this, "Button2", QStringLiteral("Удалить"), 220);
+    QPushButton* button3 = AddButton(this, "Button3", QStringLiteral("Создать"), 298);
+    QPushButton* button4 = AddButton(this, "Button4", QStringLiteral("Сохранить"), 376);
+
+    connect(rComand_, &QListWidget::itemSelectionChanged, this,
+            [this] { Guarded(this, [this] { RComandChange(); }); });
+    connect(button2, &QPushButton::clicked, this, [this] { Guarded(this, [this] { Button2Click(); }); });
+    connect(button3, &QPushButton::clicked, this, [this] { Guarded(this, [this] { Button3Click(); }); });
+    connect(button4, &QPushButton::clicked, this, [this] { Guarded(this, [this] { Button4Click(); }); });
+    connect(image6, &Label::MouseDown, this, [this] { Guarded(this, [this] { Image6MouseDown(); }); });
+    connect(memo2_, &Memo::DblClick, this, [this] { Guarded(this, [this] { Memo2DblClick(); }); });
+}
+
+QString CommandPage::CommandName(const QString& fileName)
+{
+    const qsizetype at = fileName.indexOf(kExtension, 0, Qt::CaseSensitive);
+    return at < 0 ? fileName : fileName.left(at);
+}
+
+bool CommandPage::IsValidCommandName(const QString& name)
+{
+    if (name.trimmed().isEmpty()) return false;
+    // Blanks and dots at the ends are dropped by Windows or make "." and "..";
+    // ";" and "[" open comment and section lines of keycomand.ini, "=" splits
+    // its key lines.
+    const QChar first = name.front();
+    const QChar last = name.back();
+    if (first.isSpace() || last.isSpace() || first == u'.' || last == u'.' || first == u';' || first == u'[')
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|=").contains(c)) return false;
+    }
+    // Device names open the device, not a file in the folder.
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (device.match(name.section(u'.', 0, 0).trimmed()).hasMatch()) return false;
+    // The companion reads names in 1251: a name it cannot spell is no command.
+    const std::string utf8 = name.toStdString();
+    return store::Cp1251ToUtf8(store::Utf8ToCp1251(utf8)) == utf8;
 }
 
 void CommandPage::PointAt(const QString& folder)
 {
-    Q_UNUSED(folder);
+    store::RequireFolder(folder.toStdString());
+    if (folder == folder_) return;
+    folder_ = folder;
+    ReadList();
+}
+
+void CommandPage::ReadList()
+{
+    store::RequireFolder(folder_.toStdString());
+    // Hidden files are left out, among them the temp files of atomic writes.
+    const QStringList names = QDir(folder_).entryList({QStringLiteral("*") + kExtension + QStringLiteral("*")},
+                                                      QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QSignalBlocker block(rComand_);
+    rComand_->clear();
+    rComand_->addItems(names);
+    rComand_->setCurrentRow(-1, QItemSelectionModel::Clear);
+    lastRow_ = -1;
+}
+
+int CommandPage::SelectedRow() const
+{
+    const QList<QListWidgetItem*> selected = rComand_->selectedItems();
+    return selected.isEmpty() ? -1 : rComand_->row(selected.front());
+}
+
+QString CommandPage::PathOf(const QString& fileName) const
+{
+    return folder_ + QChar::fromLatin1(store::PathSeparator()) + fileName;
+}
+
+QString CommandPage::AskName(const QString& caption)
+{
+    const prompts::InputResult answer =
+        prompts::InputBox(this, caption, QStringLiteral("Название команды:"), QString());
+    if (!answer.accepted) return {};
+    if (!IsValidCommandName(answer.text)) {
+        prompts::Message(this, kBadName);
+        return {};
+    }
+    return answer.text;
+}
+
+void CommandPage::RComandChange()
+{
+    const int row = SelectedRow();
+    if (row == lastRow_) return;
+    if (row < 0) {
+        lastRow_ = -1;
+        return;
+    }
+    const QString path = PathOf(rComand_->item(row)->text());
+    std::optional<std::string> text;
+    try {
+        text = store::ReadTextFile(path.toStdString());
+        if (!text) {
+            throw store::FileError(store::FileError::Action::Open, path.toStdString(),
+                                   "The system cannot find the file specified.");
+        }
+    } catch (...) {
+        // Stay on the command shown before, so Save cannot write its text
+        // into the file that failed.
+        const QSignalBlocker block(rComand_);
+        if (lastRow_ >= 0) rComand_->setCurrentRow(lastRow_, QItemSelectionModel::ClearAndSelect);
+        else rComand_->setCurrentRow(-1, QItemSelectionModel::Clear);
+        throw;
+    }
+    lastRow_ = row;
+    memo2_->SetText(QString::fromStdString(*text));
+
+    const std::string name = CommandName(rComand_->item(row)->text()).toStdString();
+    const std::string value = state_.KeyIni ? state_.KeyIni->ReadString("keys", name, "") : std::string();
+    state_.CurrentHotkey = ShortString(QString::fromStdString(value), 30);
+    label49_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
+}
+
+void CommandPage::Button3Click()
+{
+    const QString name = AskName(QStringLiteral("Создать комманду"));
+    if (name.isEmpty()) return;
+    const std::string path = PathOf(name + kExtension).toStdString();
+    if (store::FileExists(path)) {
+        prompts::Message(this, QStringLiteral("Такая комманда уже существует"));
+        return;
+    }
+    store::CreateEmptyFile(path);
+    ReadList();
+}
+
+void CommandPage::Button4Click()
+{
+    const int row = SelectedRow();
+    if (row >= 0) {
+        store::WriteTextFile(PathOf(rComand_->item(row)->text()).toStdString(), memo2_->Text().toStdString());
+        return;
+    }
+    const QString name = AskName(QStringLiteral("Не выбрана команда"));
+    if (name.isEmpty()) return;
+    store::WriteTextFile(PathOf(name + kExtension).toStdString(), memo2_->Text().toStdString());
+    ReadList();
+}
+
+void CommandPage::Button2Click()
+{
+    const int row = SelectedRow();
+    if (row >= 0) {
+        const std::string path = PathOf(rComand_->item(row)->text()).toStdString();
+        // Already gone is as good as deleted.
+        if (store::FileExists(path)) store::DeleteTextFile(path);
+    }
+    ReadList();
+}
+
+void CommandPage::Image6MouseDown()
+{
+    const int row = SelectedRow();
+    if (row < 0) {
+        prompts::Message(this, QStringLiteral("Для назначения клавиши вначале выберите команду"));
+        return;
+    }
+    const QString name = CommandName(rComand_->item(row)->text());
+    // A file put there by hand may bear a name no key line can hold.
+    if (!IsValidCommandName(name)) {
+        prompts::Message(this, kBadName);
+        return;
+    }
+    TForm6* picker = state_.forms.Form6;
+    picker->ClearMarks();
+    const std::string value = state_.KeyIni ? state_.KeyIni->ReadString("keys", name.toStdString(), "") : std::string();
+    state_.CurrentHotkey = ShortString(QString::fromStdString(value), 30);
+    state_.RpMode = name;
+    picker->LoadMarks(state_.CurrentHotkey);
+    state_.PickerTarget = QStringLiteral("c");
+    picker->ShowModal();
+}
+
+void CommandPage::Memo2DblClick()
+{
+    const QString before = memo2_->Text();
+    if (const std::optional<QString> edited = state_.forms.Form8->Edit(before); edited && *edited != before)
+        memo2_->SetText(*edited);
 }

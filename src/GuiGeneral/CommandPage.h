@@ -1,13 +1,49 @@
 #pragma once
-// The command editor page.
+// The command editor page: the user's own commands, one text file each in the
+// server's commands folder, with hotkeys kept in the server's keycomand.ini.
 
 #include "GuiGeneral/Page.h"
+
+class QListWidget;
+class Label;
+class Memo;
 
 class CommandPage : public Page {
     Q_OBJECT
 public:
     CommandPage(SharedState& state, QWidget* parent);
 
-    // Points the command list at a folder and lists its commands.
+    // Points the command list at a folder and lists its commands; the list
+    // keeps its items and selection when the folder is the one it shows.
+    // Throws store::FileError when the folder is missing.
     void PointAt(const QString& folder);
+    const QString& Folder() const { return folder_; }
+
+    // Handlers.
+    void RComandChange();   // the selection moved
+    void Button2Click();    // delete
+    void Button3Click();    // create
+    void Button4Click();    // save
+    void Image6MouseDown(); // key button
+    void Memo2DblClick();   // large editor
+
+    // A list item's command name: its text cut at the first ".lcb".
+    static QString CommandName(const QString& fileName);
+    // Whether a name can be a command: a plain file name inside the commands
+    // folder that is also a sound key of keycomand.ini.
+    static bool IsValidCommandName(const QString& name);
+
+private:
+    // Reads the folder again; no item is selected afterwards.
+    void ReadList();
+    int SelectedRow() const;
+    QString PathOf(const QString& fileName) const;
+    // Asks for a name; empty when cancelled or refused.
+    QString AskName(const QString& caption);
+
+    QListWidget* rComand_ = nullptr;
+    Memo* memo2_ = nullptr;
+    Label* label49_ = nullptr;
+    QString folder_;
+    int lastRow_ = -1;  // the row last shown, so a click on it does not reload it
 };

@@ -1,11 +1,41 @@
 #pragma once
-// The role-play text editor page.
+// The role-play text editor page: one of the fixed role-play entries is
+// chosen, its text edited and saved into the server's role-play folder, and
+// its hotkey handed to the keyboard picker.
 
 #include "GuiGeneral/Page.h"
+
+class QComboBox;
+class QMenu;
+class Label;
+class Memo;
 
 class RolePlayPage : public Page {
     Q_OBJECT
 public:
     RolePlayPage(SharedState& state, QWidget* parent);
 
+    // Handlers.
+    void ComboBox1Change();  // an entry was chosen
+    void Button1Click();     // save
+    void Memo1Change();      // scroll-bar rule
+    void KeyButtonPress();   // Image1, Label41, Label46
+
+    // The entry shown now; -1 before the first choice.
+    int ChosenEntry() const { return entry_; }
+
+    // Shown in the memo of an entry that has no text, and as Save's and the key
+    // button's refusal for it.
+    static const QString kNoTextHere;
+    static const QString kNotConfigured;  // a chosen entry whose file is missing
+
+private:
+    void BuildMemoMenu();
+    QString EntryPath(int entry) const;
+
+    QComboBox* comboBox1_ = nullptr;
+    Memo* memo1_ = nullptr;
+    Label* label46_ = nullptr;
+    QMenu* memo2Menu_ = nullptr;
+    int entry_ = -1;
 };

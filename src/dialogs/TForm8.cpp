@@ -1,8 +1,47 @@
 #include "dialogs/TForm8.h"
 
-#include "GuiGeneral/SharedState.h"
+#include <QGuiApplication>
+#include <QScreen>
 
-TForm8::TForm8(SharedState& state, QWidget* parent) : QDialog(parent), state_(state)
+#include "GuiGeneral/SharedState.h"
+#include "widgets/Look.h"
+#include "widgets/Memo.h"
+
+TForm8::TForm8(SharedState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state)
 {
     setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Form8"));
+    setFixedSize(1146, 586);
+    look::SetBackground(this, look::kClBtnFace);
+
+    memo1_ = new Memo(this, QStringLiteral("Memo1"));
+    memo1_->setGeometry(0, 0, 1146, 586);
+    memo1_->setFont(look::SansSerif(11, true));
+    memo1_->SetColors(look::kListField, look::kClWindow);
+    memo1_->SetWordWrap(true);
+    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->SetText(QStringLiteral("Memo1"));
+    connect(memo1_, &Memo::DblClick, this, &TForm8::Memo1DblClick);
+}
+
+std::optional<QString> TForm8::Edit(const QString& text)
+{
+    memo1_->SetText(text);
+    memo1_->setFocus();
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    return memo1_->Text();
+}
+
+void TForm8::Memo1DblClick()
+{
+    accept();
+}
+
+void TForm8::showEvent(QShowEvent* event)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    QDialog::showEvent(event);
 }

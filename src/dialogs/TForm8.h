@@ -1,15 +1,30 @@
 #pragma once
-// The large text editor.
+// The large text editor: a borderless window over the screen's middle in
+// which the command editor's text is edited at ease. A double-click in the
+// text hands it back; any other way of closing drops it.
 
 #include <QDialog>
+#include <optional>
 
 struct SharedState;
+class Memo;
 
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm8(SharedState& state, QWidget* parent = nullptr);
 
+    // Shows the editor modally with `text`; the edited text when the user
+    // finished with a double-click, nothing otherwise.
+    std::optional<QString> Edit(const QString& text);
+
+    void Memo1DblClick();
+    Memo* Memo1() const { return memo1_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     SharedState& state_;
+    Memo* memo1_ = nullptr;
 };
