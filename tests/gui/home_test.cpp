@@ -15,6 +15,7 @@
 #include "companion/Processes.h"
 #include "core/process_test_support.h"
 #include "widgets/Look.h"
+#include "widgets/RxSwitch.h"
 
 namespace {
 
@@ -201,7 +202,8 @@ TEST_F(Home, RankDialogKeepsItsTextAndStoresOnOk)
     folder_.WriteSettings("[global]\r\nзвание=Капитан\r\n");
     FinishSplash();
     TForm2* dialog = S().forms.Form2;
-    auto* combo = Find<QComboBox>("ComboBox1");
+    auto* combo = dialog->findChild<QComboBox*>("ComboBox1");
+    ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->window(), dialog);
     EXPECT_EQ(combo->count(), 13);
     EXPECT_EQ(combo->itemText(12), "Тестировщик скрипта");
@@ -287,9 +289,10 @@ TEST_F(Home, CallSignDialog)
     };
     FinishSplash();
     TForm5* dialog = S().forms.Form5;
-    auto* edit1 = Find<QLineEdit>("Edit1");
-    auto* edit2 = Find<QLineEdit>("Edit2");
-    auto* check = Find<QCheckBox>("CheckBox1");
+    auto* edit1 = dialog->findChild<QLineEdit*>("Edit1");
+    auto* edit2 = dialog->findChild<QLineEdit*>("Edit2");
+    auto* check = dialog->findChild<QCheckBox*>("CheckBox1");
+    ASSERT_TRUE(edit1 && edit2 && check);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         folder_.WriteSettings(c.stored);
@@ -498,7 +501,9 @@ protected:
     }
     void TearDown() override
     {
+        // Gone for good, or the next test's panel would find it and launch none.
         companion::KillProcessByName("Quorvel.exe");
+        EXPECT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
         Home::TearDown();
     }
     void StartPanel()
@@ -525,7 +530,7 @@ TEST_F(WithCompanion, KillSwitchStopsItAndTheStatusFollows)
 {
     StartPanel();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Активен"; }, 1000));
-    QTest::mouseClick(reinterpret_cast<QWidget*>(F1().KillSwitch()), Qt::LeftButton);
+    QTest::mouseClick(F1().KillSwitch(), Qt::LeftButton);
     ASSERT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Не активен"; }, 400));
 }
