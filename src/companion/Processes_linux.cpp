@@ -1,3 +1,4 @@
+#include "companion/ProcessList.h"
 #include "companion/Processes.h"
 
 #include <cerrno>
@@ -10,17 +11,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-namespace companion {
+namespace companion::detail {
 namespace {
 
 // Under Wine argv[0] is the Windows path of the program, so cut at both kinds.
 constexpr std::string_view kSeparators = "/\\";
-
-struct Entry {
-    pid_t pid;
-    std::string_view exeField;  // argv[0], or the kernel's short name
-    std::string_view fileName;
-};
 
 bool ParsePid(const char* text, pid_t& pid)
 {
@@ -103,9 +98,10 @@ std::string_view ReadStatName(int procFd, const char* pidText, char* buffer, std
     return stat.substr(open + 1, close - open - 1);
 }
 
-// Calls visit(entry) for each process until it returns true.
-template <class Visit>
-void ForEachProcess(Visit&& visit)
+}  // namespace
+
+// argv[0] is the exe field; the kernel's short name where that is unreadable.
+void ForEachProcess(const std::function<bool(const ProcessEntry&)>& visit)
 {
     DIR* dir = opendir("/proc");
     if (!dir) return;
@@ -118,44 +114,25 @@ void ForEachProcess(Visit&& visit)
         std::string_view exeField = ReadArgv0(procFd, item->d_name, buffer, sizeof buffer, longArgv0);
         std::string_view fileName;
         if (!exeField.empty()) {
-            fileName = detail::FileNamePart(exeField, kSeparators);
+            fileName = FileNamePart(exeField, kSeparators);
         } else {
             exeField = ReadStatName(procFd, item->d_name, buffer, sizeof buffer);
             if (exeField.empty()) continue;
             fileName = exeField;
         }
-        if (visit(Entry{pid, exeField, fileName})) break;
+        if (visit(ProcessEntry{static_cast<std::uint32_t>(pid), exeField, fileName})) break;
     }
     closedir(dir);
 }
 
-}  // namespace
-
-bool IsProcessRunning(std::string_view name)
+std::uint32_t CurrentProcessId()
 {
-    bool found = false;
-    ForEachProcess([&](const Entry& e) { return found = detail::PrefixMatch(e.fileName, name); });
-    return found;
+    return static_cast<std::uint32_t>(getpid());
 }
 
-bool IsExactProcessRunning(std::string_view name)
+bool TerminateProcessById(std::uint32_t pid)
 {
-    bool found = false;
-    ForEachProcess([&](const Entry& e) { return found = detail::EqualsAsciiNoCase(e.fileName, name); });
-    return found;
+    return kill(static_cast<pid_t>(pid), SIGTERM) == 0;
 }
 
-int KillProcessByName(std::string_view name)
-{
-    const pid_t self = getpid();
-    int result = 0;
-    ForEachProcess([&](const Entry& e) {
-        if (e.pid != self && detail::ExactMatch(e.exeField, e.fileName, name)) {
-            result = kill(e.pid, SIGTERM) == 0 ? 1 : 0;
-        }
-        return false;
-    });
-    return result;
-}
-
-}  // namespace companion
+}  // namespace companion::detail

@@ -1,9 +1,10 @@
+#include "companion/ProcessList.h"
 #include "companion/Processes.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
 
-namespace companion {
+namespace companion::detail {
 namespace {
 
 // What Windows itself puts in front of a file name in the executable field.
@@ -41,16 +42,11 @@ const ToolHelp& Functions()
     return functions;
 }
 
-struct Entry {
-    DWORD pid;
-    std::string_view exeField;
-    std::string_view fileName;
-};
+}  // namespace
 
 // Calls visit(entry) for each process until it returns true. Processes only:
 // a full snapshot would copy every heap and module list five times a second.
-template <class Visit>
-void ForEachProcess(Visit&& visit)
+void ForEachProcess(const std::function<bool(const ProcessEntry&)>& visit)
 {
     const ToolHelp& th = Functions();
     if (!th.Usable()) return;
@@ -66,41 +62,23 @@ void ForEachProcess(Visit&& visit)
             WideCharToMultiByte(CP_UTF8, 0, entry.szExeFile, -1, utf8, sizeof utf8, nullptr, nullptr);
         if (length <= 0) continue;
         const std::string_view exeField(utf8, static_cast<std::size_t>(length - 1));
-        if (visit(Entry{entry.th32ProcessID, exeField, detail::FileNamePart(exeField, kSeparators)})) break;
+        if (visit(ProcessEntry{entry.th32ProcessID, exeField, FileNamePart(exeField, kSeparators)})) break;
     }
     CloseHandle(snapshot);
 }
 
-}  // namespace
-
-bool IsProcessRunning(std::string_view name)
+std::uint32_t CurrentProcessId()
 {
-    bool found = false;
-    ForEachProcess([&](const Entry& e) { return found = detail::PrefixMatch(e.fileName, name); });
-    return found;
+    return GetCurrentProcessId();
 }
 
-bool IsExactProcessRunning(std::string_view name)
+bool TerminateProcessById(std::uint32_t pid)
 {
-    bool found = false;
-    ForEachProcess([&](const Entry& e) { return found = detail::EqualsAsciiNoCase(e.fileName, name); });
-    return found;
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    if (process == nullptr) return false;
+    const bool stopped = TerminateProcess(process, 0) != 0;
+    CloseHandle(process);
+    return stopped;
 }
 
-int KillProcessByName(std::string_view name)
-{
-    const DWORD self = GetCurrentProcessId();
-    int result = 0;
-    ForEachProcess([&](const Entry& e) {
-        if (e.pid == self || !detail::ExactMatch(e.exeField, e.fileName, name)) return false;
-        result = 0;
-        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, e.pid)) {
-            result = TerminateProcess(process, 0) ? 1 : 0;
-            CloseHandle(process);
-        }
-        return false;
-    });
-    return result;
-}
-
-}  // namespace companion
+}  // namespace companion::detail

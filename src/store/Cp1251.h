@@ -11,6 +11,9 @@ namespace store {
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // Folds one 1251 byte to lower case: ASCII and every Cyrillic letter of the
 // code page. Windows compares profile names this way.
 unsigned char FoldCp1251(unsigned char c);

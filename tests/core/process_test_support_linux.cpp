@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include <spawn.h>
@@ -51,7 +52,18 @@ Child::Child(const std::string& path, const char* argv0) : state_(new State)
     std::string parameter = RunnerParameter();
     std::vector<char*> argv{first.data(), parameter.data(), nullptr};
     pid_t pid = -1;
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) == 0) state_->pid = pid;
+    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return;
+    state_->pid = pid;
+    // posix_spawn returns while exec is still setting up the new program: for
+    // a moment its command line reads empty and the list shows the kernel's
+    // short name. Wait for the command line the test gave it.
+    if (!first.empty()) {
+        const std::string cmdline = "/proc/" + std::to_string(pid) + "/cmdline";
+        WaitUntil([&] {
+            std::ifstream in(cmdline);
+            return in.get() != std::ifstream::traits_type::eof();
+        }, 2000ms);
+    }
 }
 
 Child::~Child()
