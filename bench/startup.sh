@@ -5,33 +5,41 @@
 # main window. Usage: bench/startup.sh <program folder>
 set -euo pipefail
 program=${1:?program folder}
-display=${QUORVEL_BENCH_DISPLAY:-:94}
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display" >&2; exit 1; }
-# No companion: these figures are the panel's own.
+. "$(dirname "$0")/../scripts/xvfb.sh"
+start_xvfb
 work=$(mktemp -d)
+trap 'stop_xvfb; rm -rf "$work"' EXIT
+# No companion: these figures are the panel's own.
 cp -a "$program/." "$work/"
 rm -f "$work/Quorvel.exe"
 
 times=()
-for run in 1 2 3 4 5; do
+attempts=0
+while [ ${#times[@]} -lt 5 ]; do
+  attempts=$((attempts + 1))
+  [ "$attempts" -le 10 ] || { echo "the panel did not start" >&2; exit 1; }
   start=$(date +%s%N)
   "$work/QuorvelPanel" >/dev/null 2>&1 &
   pid=$!
-  until xwininfo -name Quorvel 2>/dev/null | grep -q IsViewable; do :; done
+  shown=1
+  until xwininfo -name Quorvel 2>/dev/null | grep -q IsViewable; do
+    # Under a burst of polling Xvfb now and then turns a new client away:
+    # such a start is tried again.
+    if ! kill -0 "$pid" 2>/dev/null; then shown=0; break; fi
+    sleep 0.005
+  done
   end=$(date +%s%N)
-  times+=($(( (end - start) / 1000000 )))
-  if [ "$run" -eq 5 ]; then
-    sleep 11  # ten splash ticks, then the main window
-    rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
-    echo "resident memory with the main window up: $((rss / 1024)) MB"
+  if [ "$shown" -eq 1 ]; then
+    times+=($(( (end - start) / 1000000 )))
+    if [ ${#times[@]} -eq 5 ]; then
+      sleep 11  # ten splash ticks, then the main window
+      rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
+      echo "resident memory with the main window up: $((rss / 1024)) MB"
+    fi
+    kill "$pid"
   fi
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  sleep 0.3
 done
 sorted=($(printf '%s\n' "${times[@]}" | sort -n))
 echo "process start to splash on screen: ${times[*]} ms; median ${sorted[2]} ms"
-rm -rf "$work"

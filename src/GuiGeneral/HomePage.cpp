@@ -9,6 +9,7 @@
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm4.h"
 #include "dialogs/TForm5.h"
+#include "widgets/GroupBox.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
@@ -22,14 +23,8 @@ QString Utf8(const std::string& s)
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& title, const QRect& bounds)
 {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = new GroupBox(title, parent, QString::fromLatin1(name));
     box->setGeometry(bounds);
-    box->setFont(look::SansSerif());
-    box->setStyleSheet(QStringLiteral(
-        "QGroupBox#%1 { border: 1px solid #4A5360; border-radius: 3px; margin-top: 6px; }"
-        "QGroupBox#%1::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: #D7D9DC; }")
-                           .arg(box->objectName()));
     return box;
 }
 

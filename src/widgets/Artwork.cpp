@@ -45,8 +45,12 @@ QPixmap KeyButtonPicture()
 
 QIcon AppIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48}) icon.addPixmap(Render(QStringLiteral(":/art/appicon"), QSize(size, size)));
+    // The splash, the main window and the tray all ask for it at start-up.
+    static const QIcon icon = [] {
+        QIcon i;
+        for (int size : {16, 32, 48}) i.addPixmap(Render(QStringLiteral(":/art/appicon"), QSize(size, size)));
+        return i;
+    }();
     return icon;
 }
 
