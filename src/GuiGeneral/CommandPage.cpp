@@ -59,7 +59,7 @@ CommandPage::CommandPage(SharedState& state, QWidget* parent) : Page(state, QStr
     editors::AddLabel(this, "Label48", QStringLiteral("Клавиша:"), 8, 360, kKeyColor, true);
     label49_ = editors::AddLabel(this, "Label49", QString(), 66, 361, kKeyColor, true);
 
-    Label* image6 = editors::AddKeyButton(this, "Image6", {168, 357, 43, 21});
+    Label* image6 = AddKeyButton(this, QStringLiteral("Image6"), {168, 357, 43, 21});
 
     QPushButton* button2 = AddButton(this, "Button2", QStringLiteral("Удалить"), 220);
     QPushButton* button3 = AddButton(this, "Button3", QStringLiteral("Создать"), 298);

@@ -5,6 +5,7 @@
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
 #include "app/ErrorGuard.h"
+#include "app/QtText.h"
 #include "app/Prompts.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm4.h"
@@ -15,11 +16,6 @@
 #include "widgets/Panel.h"
 
 namespace {
-
-QString Utf8(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& title, const QRect& bounds)
 {
@@ -131,22 +127,12 @@ void HomePage::Wire()
 
 Label* HomePage::AddTitle(QGroupBox* box, const char* name, const QString& text, int x, int y)
 {
-    auto* label = new Label(text, box, QString::fromLatin1(name));
-    label->setFont(look::SegoeUi(12));
-    label->SetFontColor(look::kTitle);
-    label->move(x, y);
-    label->SetAutoSize(true);
-    return label;
+    return AddTextLabel(box, QString::fromLatin1(name), text, {x, y}, look::SegoeUi(12), look::kTitle);
 }
 
 Label* HomePage::AddValue(QGroupBox* box, const char* name, const QString& text, int x, int y)
 {
-    auto* label = new Label(text, box, QString::fromLatin1(name));
-    label->setFont(look::SegoeUi(12, true));
-    label->SetFontColor(look::kSilver);
-    label->move(x, y);
-    label->SetAutoSize(true);
-    return label;
+    return AddTextLabel(box, QString::fromLatin1(name), text, {x, y}, look::SegoeUi(12, true), look::kSilver);
 }
 
 Label* HomePage::Find(const char* name) const
@@ -160,18 +146,18 @@ void HomePage::LoadProfileAndOptions()
     // The nick the game client keeps is the default; a stored nick wins,
     // even an empty one.
     const std::string registryNick = state_.RegIni->ReadString("SAMP", "PlayerName", "Нет ника");
-    Find("Label7")->setText(Utf8(ini.ReadString("global", "nick", registryNick)));
-    Find("Label9")->setText(Utf8(ini.ReadString("global", "звание", "Рядовой")));
-    Find("Label11")->setText(Utf8(ini.ReadString("global", "департамент", "LSPD")));
+    Find("Label7")->setText(ToQString(ini.ReadString("global", "nick", registryNick)));
+    Find("Label9")->setText(ToQString(ini.ReadString("global", "звание", "Рядовой")));
+    Find("Label11")->setText(ToQString(ini.ReadString("global", "департамент", "LSPD")));
     if (ini.ReadString("global", "доптег", "null") != "null") {
         Find("Label14")->setText(QStringLiteral("[%1] доп тег [%2]")
-                                     .arg(Utf8(ini.ReadString("global", "тег", "PA")),
-                                          Utf8(ini.ReadString("global", "доптег", "null"))));
+                                     .arg(ToQString(ini.ReadString("global", "тег", "PA")),
+                                          ToQString(ini.ReadString("global", "доптег", "null"))));
     } else {
-        Find("Label14")->setText(QStringLiteral("[%1]").arg(Utf8(ini.ReadString("global", "тег", "PA"))));
+        Find("Label14")->setText(QStringLiteral("[%1]").arg(ToQString(ini.ReadString("global", "тег", "PA"))));
     }
-    Find("Label15")->setText(Utf8(ini.ReadString("global", "пол", "Мужской")));
-    Find("Label17")->setText(Utf8(ini.ReadString("global", "жетон", "Не получен")));
+    Find("Label15")->setText(ToQString(ini.ReadString("global", "пол", "Мужской")));
+    Find("Label17")->setText(ToQString(ini.ReadString("global", "жетон", "Не получен")));
 
     const std::pair<const char*, const char*> options[] = {
         {"autogun", "Label19"}, {"autodock", "Label21"}, {"autotime", "Label23"},
@@ -229,7 +215,7 @@ void HomePage::Label13Click()
     store::IniFile& ini = *state_.SettingsIni;
     const bool male = ini.ReadString("global", "пол", "Мужской") == "Мужской";
     ini.WriteString("global", "пол", male ? "Женский" : "Мужской");
-    Find("Label15")->setText(Utf8(ini.ReadString("global", "пол", "Мужской")));
+    Find("Label15")->setText(ToQString(ini.ReadString("global", "пол", "Мужской")));
     RequestSync();
 }
 

@@ -3,10 +3,10 @@
 #include <QFontMetrics>
 
 #include "GuiGeneral/SharedState.h"
+#include "app/QtText.h"
 #include "dialogs/TForm6.h"
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"
-#include "widgets/Artwork.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
@@ -20,11 +20,6 @@ const QColor kPageButton(0x80, 0x80, 0x80);
 int RowTop(int row)
 {
     return 10 + ((row - 1) * (324 - 10) + (kRows - 1) / 2) / (kRows - 1);
-}
-
-QString FromUtf8(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
 // Page 4 rows 7 to 14: a dashed caption, a key label that keeps "Клавиша"
@@ -62,11 +57,8 @@ Label* RowLabel(QWidget* page, const QString& text, const QString& name, const Q
 
 KeySettingsPage::KeySettingsPage(SharedState& state, QWidget* parent) : Page(state, QStringLiteral("Shit6"), parent)
 {
-    auto* label72 = new Label(QStringLiteral("Прочие клавиши используемые в биндере:"), this, QStringLiteral("Label72"));
-    label72->move(112, 0);
-    label72->setFont(look::SansSerif());
-    label72->SetFontColor(look::kClWindow);
-    label72->SetAutoSize(true);
+    AddTextLabel(this, QStringLiteral("Label72"), QStringLiteral("Прочие клавиши используемые в биндере:"), {112, 0},
+                 look::SansSerif(), look::kClWindow);
 
     for (int n = 1; n <= 4; ++n) {
         auto* page = new Panel(this, QStringLiteral("P%1nk").arg(n));
@@ -78,7 +70,7 @@ KeySettingsPage::KeySettingsPage(SharedState& state, QWidget* parent) : Page(sta
     for (const hotkeys::BinderKey& key : hotkeys::BinderKeys()) {
         const QString imageName = QString::fromStdString(hotkeys::KeyImageName(key));
         const auto [keyLabel, image] =
-            BuildRow(pages_[key.page - 1], key.row, FromUtf8(key.caption), FromUtf8(key.keyLabel), imageName);
+            BuildRow(pages_[key.page - 1], key.row, ToQString(key.caption), ToQString(key.keyLabel), imageName);
         image->SetHint(keyLabel->objectName());
         connect(image, &Label::MouseDown, this, [this, image] { Key37MouseDown(image); });
         rows_[key.page - 1].push_back({&key, keyLabel, image});
@@ -106,11 +98,7 @@ std::pair<Label*, Label*> KeySettingsPage::BuildRow(QWidget* page, int row, cons
     Label* keyLabel = RowLabel(page, QStringLiteral("Клавиша"), keyLabelName, QRect(240, y, 158, 17));
     keyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* image = new Label(page, imageName);
-    image->setGeometry(407, y - 4, 43, 21);
-    image->setPixmap(artwork::KeyButtonPicture());
-    image->setScaledContents(true);
-    return {keyLabel, image};
+    return {keyLabel, AddKeyButton(page, imageName, QRect(407, y - 4, 43, 21))};
 }
 
 void KeySettingsPage::BuildPageButtons()
@@ -139,7 +127,7 @@ void KeySettingsPage::ShowKeyPage(int n)
     if (n < 1 || n > 4) return;
     for (int i = 1; i <= 4; ++i) pages_[i - 1]->setVisible(i == n);
     for (const Row& row : rows_[n - 1])
-        row.image->SetHelpKeyword(FromUtf8(state_.SettingsIni->ReadString("hotkeys", row.key->iniKey, row.key->defaultHotkey)));
+        row.image->SetHelpKeyword(ToQString(state_.SettingsIni->ReadString("hotkeys", row.key->iniKey, row.key->defaultHotkey)));
     for (const Row& row : rows_[n - 1])
         row.keyLabel->setText(QString::fromStdString(hotkeys::HotkeyCaption(row.image->HelpKeyword().toStdString())));
 }

@@ -10,6 +10,7 @@
 #include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
 #include "app/ErrorGuard.h"
+#include "app/QtText.h"
 #include "app/Prompts.h"
 #include "dialogs/TForm6.h"
 #include "hotkeys/HotkeyString.h"
@@ -34,11 +35,6 @@ const QString kCommandOnly =
     QStringLiteral("Данная отыгровка активируется исключительно командой. Настройка клавиш невозможна!");
 constexpr int kScrollBarLines = 22;
 const QColor kItemSelected(0x3E, 0x6F, 0xA8);
-
-QString Q(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 const hotkeys::RolePlayEntry& Entry(int i)
 {
@@ -90,7 +86,7 @@ RolePlayPage::RolePlayPage(SharedState& state, QWidget* parent) : Page(state, QS
     fieldPalette.setColor(QPalette::Highlight, kItemSelected);
     comboBox1_->setPalette(fieldPalette);
     comboBox1_->view()->setPalette(fieldPalette);
-    for (const hotkeys::RolePlayEntry& e : hotkeys::RolePlayEntries()) comboBox1_->addItem(Q(e.caption));
+    for (const hotkeys::RolePlayEntry& e : hotkeys::RolePlayEntries()) comboBox1_->addItem(ToQString(e.caption));
     comboBox1_->setCurrentIndex(-1);
 
     auto* shape7 = new Panel(this, QStringLiteral("Shape7"));
@@ -115,7 +111,7 @@ RolePlayPage::RolePlayPage(SharedState& state, QWidget* parent) : Page(state, QS
     label46_ = editors::AddLabel(this, "Label46", QStringLiteral("Пока не сделал, жми сюда ------>"), 77, 357);
     label46_->setCursor(Qt::PointingHandCursor);
 
-    Label* image1 = editors::AddKeyButton(this, "Image1", {248, 354, 43, 21});
+    Label* image1 = AddKeyButton(this, QStringLiteral("Image1"), {248, 354, 43, 21});
 
     auto* button1 = new QPushButton(QStringLiteral("Сохранить отыгровку"), this);
     button1->setObjectName(QStringLiteral("Button1"));
@@ -176,7 +172,7 @@ void RolePlayPage::BuildMemoMenu()
 
 QString RolePlayPage::EntryPath(int entry) const
 {
-    return state_.RpDir + Q(Entry(entry).fileName);
+    return state_.RpDir + ToQString(Entry(entry).fileName);
 }
 
 void RolePlayPage::ComboBox1Change()
@@ -207,15 +203,15 @@ void RolePlayPage::ComboBox1Change()
     }
 
     entry_ = i;
-    state_.CurrentRpFile = Q(e.fileName);
+    state_.CurrentRpFile = ToQString(e.fileName);
     if (e.kind == RolePlayKind::Hotkey) {
-        state_.RpMode = Q(e.hotkeyKey);
+        state_.RpMode = ToQString(e.hotkeyKey);
         const std::string value = state_.SettingsIni->ReadString("hotkeys", e.hotkeyKey, e.defaultHotkey);
         label46_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
         state_.CurrentHotkey = ShortString(QString::fromStdString(value), 30);
     } else {
         state_.RpMode = QStringLiteral("com");
-        label46_->setText(Q(e.activationNote));
+        label46_->setText(ToQString(e.activationNote));
         state_.CurrentHotkey.clear();
     }
     memo1_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
@@ -263,7 +259,7 @@ void RolePlayPage::KeyButtonPress()
         return;
     }
     // The stored value now, whatever other callers of the picker left behind.
-    state_.RpMode = Q(e.hotkeyKey);
+    state_.RpMode = ToQString(e.hotkeyKey);
     state_.CurrentHotkey = ShortString(
         QString::fromStdString(state_.SettingsIni->ReadString("hotkeys", e.hotkeyKey, e.defaultHotkey)), 30);
     state_.PickerTarget = QStringLiteral("o");

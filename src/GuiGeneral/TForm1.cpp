@@ -2,9 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -15,6 +13,7 @@
 #include "GuiGeneral/RolePlayPage.h"
 #include "GuiGeneral/SharedState.h"
 #include "app/ErrorGuard.h"
+#include "app/QtText.h"
 #include "app/Platform.h"
 #include "app/TForm3.h"
 #include "companion/Contract.h"
@@ -31,6 +30,9 @@ namespace {
 const char* const kCompanionExe = companion::kCompanionExe.data();
 
 struct MenuDesign {
+    const char* prefix;  // bitmap names: prefix + state digit
+    int number;          // SelectedMenu
+    int page;            // ShowPage
     const char* label;
     const char* caption;
     QRect labelRect;
@@ -41,33 +43,20 @@ struct MenuDesign {
 
 // Top to bottom, in the order of TForm1::MenuItem.
 const MenuDesign kMenuDesign[] = {
-    {"Label4", "Домашня\nстраница", {0, 88, 167, 37}, "Image3", 80, false},
-    {"Label3", "Настройка\nотыгровок", {0, 136, 167, 41}, "Image8", 128, false},
-    {"Label2", " Редактор \nкоманд", {0, 183, 167, 33}, "Image7", 176, false},
-    {"Label44", "  Редактор \nстатей", {0, 232, 167, 34}, "Image5", 224, false},
-    {"Label54", "Настройка \nклавиш", {0, 273, 167, 49}, "Image9", 273, true},
-    {"Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
+    {"HM", 3, 1, "Label4", "Домашня\nстраница", {0, 88, 167, 37}, "Image3", 80, false},
+    {"OT", 2, 2, "Label3", "Настройка\nотыгровок", {0, 136, 167, 41}, "Image8", 128, false},
+    {"RK", 1, 3, "Label2", " Редактор \nкоманд", {0, 183, 167, 33}, "Image7", 176, false},
+    {"RS", 5, 4, "Label44", "  Редактор \nстатей", {0, 232, 167, 34}, "Image5", 224, false},
+    {"NK", 6, 6, "Label54", "Настройка \nклавиш", {0, 273, 167, 49}, "Image9", 273, true},
+    {"IN", 4, 4, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
 };
-
-QString Utf8(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 }  // namespace
 
 TForm1::TForm1(SharedState& state)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      state_(state),
-      menu_ {{
-          {"HM", 3, 1},
-          {"OT", 2, 2},
-          {"RK", 1, 3},
-          {"RS", 5, 4},
-          {"NK", 6, 6},
-          {"IN", 4, 4},
-      }}
+      state_(state)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Script (v 1.0.1 beta)"));
@@ -134,6 +123,9 @@ void TForm1::BuildMenu()
     for (int i = 0; i < MenuCount; ++i) {
         const MenuDesign& d = kMenuDesign[i];
         MenuEntry& e = menu_[i];
+        e.prefix = d.prefix;
+        e.number = d.number;
+        e.page = d.page;
         // The image is only a picture; the label over it takes the mouse.
         e.image = new Label(this, QString::fromLatin1(d.image));
         e.image->setGeometry(0, d.imageTop, 167, 49);
@@ -267,11 +259,7 @@ void TForm1::showEvent(QShowEvent* event)
     // Restoring from the tray shows the window again; the sequence is once per run.
     if (firstShowDone_) return;
     firstShowDone_ = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    look::CentreOnScreen(this);
     Guarded(this, [this] { FormShow(); });
 }
 
@@ -325,7 +313,7 @@ void TForm1::Timer2Timer()
     if (state_.SettingsIni->ReadInteger(companion::kReloadSection, companion::kReloadKey, 0) != 0) return;
     timer2_->stop();  // before the message: one handshake, one message
     label17_->setText(
-        Utf8(state_.SettingsIni->ReadString(companion::kGlobalSection, companion::kBadgeKey, "Не установлен")));
+        ToQString(state_.SettingsIni->ReadString(companion::kGlobalSection, companion::kBadgeKey, "Не установлен")));
     prompts::Message(this, QStringLiteral("Данные синхронизированы"));
 }
 

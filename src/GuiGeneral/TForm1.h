@@ -73,9 +73,9 @@ protected:
 
 private:
     struct MenuEntry {
-        const char* prefix;  // bitmap names: prefix + state digit
-        int number;          // SelectedMenu
-        int page;            // ShowPage
+        const char* prefix = nullptr;  // bitmap names: prefix + state digit
+        int number = 0;                // SelectedMenu
+        int page = 0;                  // ShowPage
         Label* image = nullptr;
         Label* label = nullptr;
         QString bitmap;      // resource shown now; empty for the design picture

@@ -17,11 +17,8 @@ TForm2::TForm2(SharedState& state, QWidget* parent) : QDialog(parent), state_(st
     setWindowTitle(QStringLiteral("Выбор звания:"));
     dialoglook::MakeFixedDialog(this, QSize(263, 91), look::kWindow);
 
-    auto* label1 = new Label(QStringLiteral("Ваще звание:"), this, QStringLiteral("Label1"));
-    label1->setFont(look::SansSerif(11, true));
-    label1->SetFontColor(look::kSilver);
-    label1->move(8, 24);
-    label1->SetAutoSize(true);
+    AddTextLabel(this, QStringLiteral("Label1"), QStringLiteral("Ваще звание:"), {8, 24}, look::SansSerif(11, true),
+                 look::kSilver);
 
     comboBox1_ = new QComboBox(this);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));

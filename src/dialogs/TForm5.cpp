@@ -24,11 +24,8 @@ TForm5::TForm5(SharedState& state, QWidget* parent) : QDialog(parent), state_(st
     setFont(look::SansSerif());
     look::SetBackground(this, look::kWindow);
 
-    auto* label1 = new Label(QStringLiteral("Позывной:"), this, QStringLiteral("Label1"));
-    label1->setFont(look::SansSerif(11, true));
-    label1->SetFontColor(look::kTitle);
-    label1->move(8, 16);
-    label1->SetAutoSize(true);
+    AddTextLabel(this, QStringLiteral("Label1"), QStringLiteral("Позывной:"), {8, 16}, look::SansSerif(11, true),
+                 look::kTitle);
 
     edit1_ = new QLineEdit(this);
     edit1_->setObjectName(QStringLiteral("Edit1"));

@@ -1,13 +1,12 @@
 #include "dialogs/TForm6.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "GuiGeneral/SharedState.h"
+#include "app/QtText.h"
 #include "GuiGeneral/TForm1.h"
 #include "app/ErrorGuard.h"
 #include "app/Prompts.h"
@@ -29,11 +28,6 @@ const QString kDisabled = QStringLiteral(" ");
 const QString kNone = QStringLiteral("None");
 const QColor kNumLockOn(0x00, 0xFF, 0x00);
 const QColor kNumLockOff(0xFF, 0xFF, 0xFF);
-
-QString FromUtf8(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 // A shape's token: its name after the first "_" ("Key_VK70").
 QString TokenOf(const KeyShape* shape)
@@ -71,14 +65,14 @@ TForm6::TForm6(SharedState& state, QWidget* parent) : QDialog(parent), state_(st
 
 void TForm6::BuildKeyboard()
 {
-    auto* image1 = new QLabel(this);
-    image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(QRect(QPoint(0, 0), keyboard::kPictureSize));
-    image1->setPixmap(keyboard::Picture());
+    // The picture itself is painted at the first show, not at start-up.
+    image1_ = new QLabel(this);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(QRect(QPoint(0, 0), keyboard::kPictureSize));
 
     for (const keyboard::Cap& cap : keyboard::Caps()) {
         if (cap.token.empty()) continue;
-        const QString token = FromUtf8(cap.token);
+        const QString token = ToQString(cap.token);
         auto* shape = new KeyShape(this, QStringLiteral("Key_") + token, cap.rect, ShapeForm(cap.kind),
                                    QString::fromStdString(hotkeys::KeyCaption(cap.token)));
         connect(shape, &KeyShape::MouseDown, this, [this, shape] { Key_VK51MouseDown(shape); });
@@ -239,7 +233,7 @@ void TForm6::Button2Click()
     } else if (state_.PickerTarget == QLatin1String("nk")) {
         state_.SettingsIni->WriteString(kHotkeys, id, value);
         SetCallerLabel(state_.TargetLabel, combination);
-        SetCallerStoredString(state_.RpMode, FromUtf8(state_.SettingsIni->ReadString(kHotkeys, id, "")));
+        SetCallerStoredString(state_.RpMode, ToQString(state_.SettingsIni->ReadString(kHotkeys, id, "")));
     }
     accept();
 }
@@ -259,7 +253,7 @@ void TForm6::Button3Click()
     } else if (state_.PickerTarget == QLatin1String("nk")) {
         state_.SettingsIni->WriteString(kHotkeys, id, kDisabled.toStdString());
         SetCallerLabel(state_.TargetLabel, kNone);
-        SetCallerStoredString(state_.RpMode, FromUtf8(state_.SettingsIni->ReadString(kHotkeys, id, " ")));
+        SetCallerStoredString(state_.RpMode, ToQString(state_.SettingsIni->ReadString(kHotkeys, id, " ")));
     }
     accept();
 }
@@ -283,6 +277,7 @@ void TForm6::Timer1Timer()
 
 void TForm6::FormShow()
 {
+    if (image1_->pixmap().isNull()) image1_->setPixmap(keyboard::Picture());
     timer1_->start();
     Timer1Timer();  // right at once, not a tick late
 }
@@ -307,10 +302,6 @@ void TForm6::done(int result)
 
 void TForm6::ShowModal()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    look::CentreOnScreen(this);
     exec();
 }

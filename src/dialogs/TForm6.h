@@ -60,6 +60,7 @@ private:
     QList<KeyShape*> shapeList_;
     QListWidget* listBox1_ = nullptr;
     HookSwitch* hook_ = nullptr;
+    QLabel* image1_ = nullptr;
     QLabel* label1_ = nullptr;
     QWidget* shape1_ = nullptr;
     QTimer* timer1_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "widgets/Artwork.h"
+
 Label::Label(QWidget* parent, const QString& name) : QLabel(parent)
 {
     if (!name.isEmpty()) setObjectName(name);
@@ -70,4 +72,25 @@ void Label::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
     emit DblClick();
+}
+
+Label* AddTextLabel(QWidget* parent, const QString& name, const QString& text, QPoint at, const QFont& font,
+                    const QColor& color)
+{
+    auto* label = new Label(text, parent, name);
+    label->setFont(font);
+    label->SetFontColor(color);
+    label->move(at);
+    label->SetAutoSize(true);
+    return label;
+}
+
+Label* AddKeyButton(QWidget* parent, const QString& name, const QRect& bounds)
+{
+    auto* image = new Label(parent, name);
+    image->setGeometry(bounds);
+    image->setScaledContents(true);
+    image->setPixmap(artwork::KeyButtonPicture());
+    image->setCursor(Qt::PointingHandCursor);
+    return image;
 }

@@ -46,3 +46,10 @@ private:
     bool pressedInside_ = false;
     bool autoSize_ = false;
 };
+
+// A caption at `at`, sized to its text, in the given font and colour.
+Label* AddTextLabel(QWidget* parent, const QString& name, const QString& text, QPoint at, const QFont& font,
+                    const QColor& color);
+
+// A key button: the keyboard pictogram stretched over `bounds`, hand cursor.
+Label* AddKeyButton(QWidget* parent, const QString& name, const QRect& bounds);

@@ -1,5 +1,7 @@
 #include "widgets/Look.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "widgets/Label.h"
@@ -39,6 +41,15 @@ void SetBackground(QWidget* widget, const QColor& color)
     p.setColor(QPalette::Window, color);
     widget->setPalette(p);
     widget->setAutoFillBackground(true);
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
 }
 
 void SetTextColor(QWidget* widget, const QColor& color)

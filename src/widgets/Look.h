@@ -36,6 +36,9 @@ QFont SegoeUi(int pixels, bool bold = false);
 QFont SansSerif(int pixels = 11, bool bold = false);  // "MS Sans Serif"; 8 pt is 11 pixels
 
 void SetBackground(QWidget* widget, const QColor& color);
+
+// Places a top-level window in the middle of the primary screen.
+void CentreOnScreen(QWidget* window);
 void SetTextColor(QWidget* widget, const QColor& color);
 
 // The shared pair of hover handlers of the labels that act as text buttons:
