@@ -10,7 +10,7 @@
 #include "GuiGeneral/RolePlayPage.h"
 #include "GuiGeneral/TForm1.h"
 #include "app/Application.h"
-#include "app/Prompts.h"
+#include "guibase/Prompts.h"
 #include "core/TestSupport.h"
 #include "gui/GuiTestSupport.h"
 #include "store/Cp1251.h"

@@ -13,7 +13,7 @@
 
 #include "GuiGeneral/TForm1.h"
 #include "app/Application.h"
-#include "app/Prompts.h"
+#include "guibase/Prompts.h"
 #include "companion/Processes.h"
 #include "gui/GuiTestSupport.h"
 #include "widgets/Look.h"

@@ -9,7 +9,7 @@
 
 #include "GuiGeneral/KeySettingsPage.h"
 #include "app/Application.h"
-#include "app/Prompts.h"
+#include "guibase/Prompts.h"
 #include "app/TForm3.h"
 #include "dialogs/TForm6.h"
 #include "gui/GuiTestSupport.h"

@@ -7,8 +7,8 @@
 
 #include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
-#include "app/ErrorGuard.h"
-#include "app/Prompts.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/Prompts.h"
 #include "dialogs/TForm6.h"
 #include "dialogs/TForm8.h"
 #include "hotkeys/HotkeyString.h"

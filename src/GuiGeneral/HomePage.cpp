@@ -4,9 +4,9 @@
 
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
-#include "app/ErrorGuard.h"
-#include "app/QtText.h"
-#include "app/Prompts.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/QtText.h"
+#include "guibase/Prompts.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm4.h"
 #include "dialogs/TForm5.h"

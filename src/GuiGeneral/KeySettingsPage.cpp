@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 
 #include "GuiGeneral/SharedState.h"
-#include "app/QtText.h"
+#include "guibase/QtText.h"
 #include "dialogs/TForm6.h"
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"

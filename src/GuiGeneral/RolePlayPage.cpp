@@ -9,9 +9,9 @@
 
 #include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
-#include "app/ErrorGuard.h"
-#include "app/QtText.h"
-#include "app/Prompts.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/QtText.h"
+#include "guibase/Prompts.h"
 #include "dialogs/TForm6.h"
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/RolePlayEntries.h"

@@ -4,6 +4,7 @@
 // fresh one each), handed to every window at creation.
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -49,6 +50,8 @@ struct SharedState {
     QString CurrentHotkey;  // at most 30 characters
 
     Forms forms;
+    // Ends the run (closes the splash window); set by whoever owns the run.
+    std::function<void()> EndRun;
 
     // RpDir := the role-play folder of ServerIndex.
     void DeriveRpDir();

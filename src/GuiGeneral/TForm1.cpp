@@ -12,10 +12,9 @@
 #include "GuiGeneral/KeySettingsPage.h"
 #include "GuiGeneral/RolePlayPage.h"
 #include "GuiGeneral/SharedState.h"
-#include "app/ErrorGuard.h"
-#include "app/QtText.h"
-#include "app/Platform.h"
-#include "app/TForm3.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/QtText.h"
+#include "guibase/Platform.h"
 #include "companion/Contract.h"
 #include "companion/Launch.h"
 #include "companion/Processes.h"
@@ -291,7 +290,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::FormClose()
 {
     if (companion::IsProcessRunning(kCompanionExe)) companion::KillProcessByName(kCompanionExe);
-    if (state_.forms.Form3) state_.forms.Form3->close();
+    if (state_.EndRun) state_.EndRun();
 }
 
 void TForm1::Timer1Timer()

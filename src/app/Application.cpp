@@ -32,6 +32,7 @@ Application::Application(std::string exeDir) : state_(std::make_unique<SharedSta
     f.Form7 = Create<TForm7>();
     f.Form8 = Create<TForm8>(*state_);
 
+    state_->EndRun = [splash = f.Form3] { splash->close(); };
     connect(f.Form3, &TForm3::Closed, this, [this] {
         ended_ = true;
         emit RunEnded();
@@ -52,6 +53,7 @@ Application::~Application()
     delete f.Form1;
     delete f.Form3;
     f = {};
+    state_->EndRun = nullptr;
 }
 
 void Application::Start()

@@ -1,7 +1,8 @@
 #include <QApplication>
 
+#include "GuiGeneral/TForm1.h"
 #include "app/Application.h"
-#include "app/Platform.h"
+#include "guibase/Platform.h"
 #include "store/ServerPaths.h"
 #include "widgets/Look.h"
 
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
     look::InstallFontSubstitutes();
 
     Application run(store::ExeDir());
-    platform::CloseOnTerminationRequest(run.State());
+    platform::CloseOnTerminationRequest(run.State().forms.Form1);
     run.Start();
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@
 
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
-#include "app/ErrorGuard.h"
+#include "guibase/ErrorGuard.h"
 #include "dialogs/DialogLook.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"

@@ -2,7 +2,7 @@
 
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
-#include "app/ErrorGuard.h"
+#include "guibase/ErrorGuard.h"
 #include "dialogs/DialogLook.h"
 #include "widgets/Artwork.h"
 #include "widgets/Label.h"
@@ -29,7 +29,7 @@ TForm4::TForm4(SharedState& state, QWidget* parent) : QDialog(parent), state_(st
         auto* image = new Label(this, QString::fromLatin1(b.name));
         image->setGeometry(b.box);
         image->setScaledContents(true);
-        image->setPixmap(artwork::Render(QString::fromLatin1(b.picture), b.box.size()));
+        image->setPixmap(artwork::Picture(QString::fromLatin1(b.picture)));
         image->setCursor(Qt::PointingHandCursor);
         connect(image, &Label::Click, this, [this, click = b.click] { Guarded(this, [&] { (this->*click)(); }); });
     }

@@ -7,7 +7,7 @@
 #include "GuiGeneral/HomePage.h"
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
-#include "app/ErrorGuard.h"
+#include "guibase/ErrorGuard.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 

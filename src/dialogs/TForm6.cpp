@@ -6,10 +6,10 @@
 #include <QTimer>
 
 #include "GuiGeneral/SharedState.h"
-#include "app/QtText.h"
+#include "guibase/QtText.h"
 #include "GuiGeneral/TForm1.h"
-#include "app/ErrorGuard.h"
-#include "app/Prompts.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/Prompts.h"
 #include "dialogs/HookSwitch.h"
 #include "dialogs/Keyboard.h"
 #include "dialogs/NumLock.h"

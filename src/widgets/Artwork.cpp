@@ -1,45 +1,45 @@
 #include "widgets/Artwork.h"
 
+#include <QGuiApplication>
 #include <QHash>
-#include <QPainter>
-#include <QSvgRenderer>
 
 namespace artwork {
 
-QPixmap Render(const QString& path, const QSize& size)
+QPixmap Picture(const QString& path)
 {
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid()) return {};
-    QPixmap pm(size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    renderer.render(&p);
-    return pm;
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+        QPixmap pm(path + QStringLiteral("@2x.png"));
+        if (!pm.isNull()) {
+            pm.setDevicePixelRatio(2.0);
+            return pm;
+        }
+    }
+    return QPixmap(path + QStringLiteral(".png"));
 }
 
 QPixmap MenuBitmap(const QString& name)
 {
-    // A state change happens on every hover: render each bitmap once.
+    // A state change happens on every hover: decode each bitmap once.
     static QHash<QString, QPixmap> cache;
     if (auto it = cache.constFind(name); it != cache.constEnd()) return *it;
-    const QPixmap pm = Render(QStringLiteral(":/menu/") + name, QSize(167, 49));
+    const QPixmap pm = Picture(QStringLiteral(":/menu/") + name);
     if (!pm.isNull()) cache.insert(name, pm);
     return pm;
 }
 
 QPixmap SplashPicture()
 {
-    return Render(QStringLiteral(":/art/splash"), QSize(277, 165));
+    return Picture(QStringLiteral(":/art/splash"));
 }
 
 QPixmap HeaderPicture()
 {
-    return Render(QStringLiteral(":/art/header"), QSize(122, 81));
+    return Picture(QStringLiteral(":/art/header"));
 }
 
 QPixmap KeyButtonPicture()
 {
-    static const QPixmap pm = Render(QStringLiteral(":/art/keybutton"), QSize(43, 21));
+    static const QPixmap pm = Picture(QStringLiteral(":/art/keybutton"));
     return pm;
 }
 
@@ -48,7 +48,11 @@ QIcon AppIcon()
     // The splash, the main window and the tray all ask for it at start-up.
     static const QIcon icon = [] {
         QIcon i;
-        for (int size : {16, 32, 48}) i.addPixmap(Render(QStringLiteral(":/art/appicon"), QSize(size, size)));
+        for (int size : {16, 24, 32, 48}) {
+            const QString base = QStringLiteral(":/art/appicon-%1").arg(size);
+            i.addFile(base + QStringLiteral(".png"), QSize(size, size));
+            i.addFile(base + QStringLiteral("@2x.png"), QSize(2 * size, 2 * size));
+        }
         return i;
     }();
     return icon;

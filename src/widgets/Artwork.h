@@ -1,5 +1,6 @@
 #pragma once
-// The panel's artwork: SVG resources rendered at their design sizes.
+// The panel's artwork: PNGs rendered at build time at their layout sizes,
+// with a 2x variant for screens that scale.
 
 #include <QIcon>
 #include <QPixmap>
@@ -7,9 +8,9 @@
 
 namespace artwork {
 
-// Renders the SVG resource at `path` to a pixmap of `size`; null when the
-// resource does not exist.
-QPixmap Render(const QString& path, const QSize& size);
+// The picture at resource `path` (without ".png"), its 2x variant when a
+// screen scales; null when the resource does not exist.
+QPixmap Picture(const QString& path);
 
 // One of the 24 side-menu bitmaps by its resource name: an item prefix
 // (HM, OT, RK, RS, NK, IN) and a state digit (1 normal, 2 hover, 3 pressed,

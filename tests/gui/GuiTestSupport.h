@@ -21,7 +21,7 @@
 #include "dialogs/TForm8.h"
 #include "widgets/Label.h"
 #include "app/Application.h"
-#include "app/Prompts.h"
+#include "guibase/Prompts.h"
 #include "core/TestSupport.h"
 
 namespace guitest {

@@ -1,5 +1,6 @@
-#include "app/Platform.h"
+#include "guibase/Platform.h"
 
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <QWindow>
@@ -7,9 +8,6 @@
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include "GuiGeneral/SharedState.h"
-#include "GuiGeneral/TForm1.h"
 
 namespace platform {
 namespace {
@@ -39,15 +37,15 @@ bool IsMinimizeCommand(const QByteArray&, void*)
     return false;  // minimising arrives as a window-state change instead
 }
 
-void CloseOnTerminationRequest(SharedState& state)
+void CloseOnTerminationRequest(QWidget* mainWindow)
 {
     // The handler only writes a byte; the main window closes on the event loop.
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, state.forms.Form1);
-    QObject::connect(notifier, &QSocketNotifier::activated, state.forms.Form1, [&state] {
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, mainWindow);
+    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window = QPointer<QWidget>(mainWindow)] {
         char buffer[16];
         [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], buffer, sizeof buffer);
-        if (state.forms.Form1) state.forms.Form1->close();
+        if (window) window->close();
     });
     struct sigaction action {};
     action.sa_handler = OnTerminationSignal;

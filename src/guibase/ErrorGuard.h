@@ -7,7 +7,7 @@
 #include <exception>
 #include <utility>
 
-#include "app/Prompts.h"
+#include "guibase/Prompts.h"
 
 class QWidget;
 

@@ -4,7 +4,6 @@
 #include <QByteArray>
 
 class QWidget;
-struct SharedState;
 
 namespace platform {
 
@@ -19,7 +18,7 @@ void BeginWindowDrag(QWidget* window);
 bool IsMinimizeCommand(const QByteArray& eventType, void* message);
 
 // A request from outside to end the run (on Linux SIGTERM, SIGINT, SIGHUP)
-// closes the main window, so the companion is stopped as on any close.
-void CloseOnTerminationRequest(SharedState& state);
+// closes `mainWindow`, so the companion is stopped as on any close.
+void CloseOnTerminationRequest(QWidget* mainWindow);
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "app/Platform.h"
+#include "guibase/Platform.h"
 
 #include <QWidget>
 #include <windows.h>
@@ -31,7 +31,7 @@ bool IsMinimizeCommand(const QByteArray& eventType, void* message)
     return msg->message == WM_SYSCOMMAND && msg->wParam == SC_MINIMIZE;
 }
 
-void CloseOnTerminationRequest(SharedState&)
+void CloseOnTerminationRequest(QWidget*)
 {
     // Windows asks a window to close with WM_CLOSE, which reaches the close handler anyway.
 }

@@ -1,4 +1,4 @@
-#include "app/Prompts.h"
+#include "guibase/Prompts.h"
 
 #include <QApplication>
 #include <QInputDialog>
