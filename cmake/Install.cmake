@@ -9,3 +9,35 @@ foreach(server 1 2 3 4)
   install(DIRECTORY DESTINATION "отыгровки/rp${server}/команды")
   install(DIRECTORY DESTINATION "date/rp${server}")
 endforeach()
+
+if(WIN32 AND TARGET QuorvelPanel)
+  # What the panel loads on a player's machine, in the layout Qt expects:
+  # its libraries beside the panel, plugins in their own folders.
+  foreach(lib Core Gui Widgets)
+    install(FILES $<TARGET_FILE:Qt6::${lib}> DESTINATION .)
+  endforeach()
+  install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+  install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+  # The mingw-w64 runtime the Qt libraries were built against.
+  foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+      OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
+      message(FATAL_ERROR "mingw-w64 runtime ${dll} not found")
+    endif()
+    install(FILES ${dll_path} DESTINATION .)
+  endforeach()
+  # A player's folder carries no symbols: every binary is stripped.
+  install(CODE "
+    file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.exe\")
+    foreach(binary IN LISTS binaries)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  ")
+
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME QuorvelPanel)
+  set(CPACK_PACKAGE_FILE_NAME "QuorvelPanel-${PROJECT_VERSION}-win64")
+  set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+  include(CPack)
+endif()

@@ -2,8 +2,8 @@
 """Writes the panel's artwork as SVG files into resources/art/.
 
 The pictures are ours: a dark UI with a blue accent and a gold police star.
-Run it again after a change here; the SVG files are committed so a build
-needs nothing but Qt.
+Run it again after a change here; the SVG files are committed, and the
+build renders them to PNG (rsvg-convert) at the sizes the layout uses.
 """
 
 import math

@@ -2,19 +2,21 @@
 // the file contract with the panel, so the panel can be run and tested end to
 // end. While it runs it watches Setting.ini beside itself; when the panel asks
 // for a reload ([quorvel] од = 1) it hands back a badge number in
-// [global] жетон and clears the flag.
+// [global] жетон and clears the flag. The badge follows [global] nick, or the
+// game client's nick in the registry when none is stored.
 
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <thread>
 
+#include "Log.h"
 #include "companion/Contract.h"
 #include "store/IniFile.h"
+#include "store/RegistryView.h"
 #include "store/ServerPaths.h"
 
 namespace {
@@ -46,9 +48,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::printf("Quorvel.exe stand-in: answers the panel's reload requests in Setting.ini.\n"
-                        "Usage: Quorvel.exe %s\n",
-                        std::string(companion::kStartParameter).c_str());
+            LogLine("Quorvel.exe stand-in: answers the panel's reload requests in Setting.ini.\n"
+                    "Usage: Quorvel.exe " + std::string(companion::kStartParameter));
             return 0;
         }
     }
@@ -59,28 +60,29 @@ int main(int argc, char** argv)
     using namespace companion;
     const std::string settingsPath = store::SettingsFilePath(store::ExeDir());
     store::IniFile settings(settingsPath);
-    std::printf("Quorvel stand-in: watching %s\n", settingsPath.c_str());
-    std::fflush(stdout);
+    const store::RegistryView registry;
+    LogLine("Quorvel stand-in: watching " + settingsPath);
 
     bool reportedFailure = false;
     while (!g_stop) {
         if (settings.ReadInteger(kReloadSection, kReloadKey, 0) == 1) {
-            const std::string nick = settings.ReadString(kGlobalSection, kNickKey, "");
+            // Without a stored nick, the one the game client keeps, as the panel shows it.
+            const std::string nick = settings.ReadString(kGlobalSection, kNickKey,
+                                                         registry.ReadString("SAMP", "PlayerName", ""));
             const std::string badge = BadgeFor(nick);
             try {
                 // Badge first: by the time the flag reads 0 the badge is there.
                 settings.WriteString(kGlobalSection, kBadgeKey, badge);
                 settings.WriteInteger(kReloadSection, kReloadKey, 0);
-                std::printf("handshake: nick \"%s\" -> badge %s\n", nick.c_str(), badge.c_str());
+                LogLine("handshake: nick \"" + nick + "\" -> badge " + badge);
                 reportedFailure = false;
             } catch (const store::WriteError& e) {
-                if (!reportedFailure) std::fprintf(stderr, "Quorvel stand-in: %s\n", e.what());
+                if (!reportedFailure) LogLine(std::string("Quorvel stand-in: ") + e.what(), true);
                 reportedFailure = true;  // once, not twenty times a second
             }
-            std::fflush(stdout);
         }
         std::this_thread::sleep_for(kPollInterval);
     }
-    std::printf("Quorvel stand-in: stopped\n");
+    LogLine("Quorvel stand-in: stopped");
     return 0;
 }
