@@ -3,6 +3,9 @@
 # process start to the splash window mapped on screen (median of five starts),
 # and the resident memory of the running panel after the hand-over to the
 # main window. Usage: bench/startup.sh <program folder>
+# A Windows program folder (QuorvelPanel.exe) runs under wine64, in the Wine
+# prefix $WINEPREFIX (default: build/windows/wineprefix), started once before
+# the timed starts so the prefix's own start-up is not counted.
 set -euo pipefail
 program=${1:?program folder}
 . "$(dirname "$0")/../scripts/xvfb.sh"
@@ -12,6 +15,13 @@ trap 'stop_xvfb; rm -rf "$work"' EXIT
 # No companion: these figures are the panel's own.
 cp -a "$program/." "$work/"
 rm -f "$work/Quorvel.exe"
+panel=("$work/QuorvelPanel")
+if [ -f "$work/QuorvelPanel.exe" ]; then
+  export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix} WINEDEBUG=-all
+  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+  trap 'wineserver -k 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
+  panel=(/usr/lib/wine/wine64 "$work/QuorvelPanel.exe")
+fi
 
 times=()
 attempts=0
@@ -19,7 +29,7 @@ while [ ${#times[@]} -lt 5 ]; do
   attempts=$((attempts + 1))
   [ "$attempts" -le 10 ] || { echo "the panel did not start" >&2; exit 1; }
   start=$(date +%s%N)
-  "$work/QuorvelPanel" >/dev/null 2>&1 &
+  "${panel[@]}" >/dev/null 2>&1 &
   pid=$!
   shown=1
   until xwininfo -name Quorvel 2>/dev/null | grep -q IsViewable; do
