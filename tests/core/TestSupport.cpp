@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -49,6 +50,14 @@ TempDir::~TempDir()
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(p, ec);
+}
+
+std::string NativeSeparators(std::string path)
+{
+    if constexpr (fs::path::preferred_separator != '/') {
+        std::replace(path.begin(), path.end(), '/', static_cast<char>(fs::path::preferred_separator));
+    }
+    return path;
 }
 
 std::string ReadBytes(const std::string& path)

@@ -24,6 +24,8 @@ private:
 };
 
 std::filesystem::path U8Path(const std::string& utf8);
+// The path with "/" turned into the system's preferred separator.
+std::string NativeSeparators(std::string path);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);

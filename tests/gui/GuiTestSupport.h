@@ -31,7 +31,8 @@ class ProgramFolder {
 public:
     ProgramFolder();
     const std::string& Path() const { return dir_.Path(); }
-    std::string File(const std::string& relative) const { return dir_.Path() + relative; }
+    // Written with "/", given with the system's separator, as the panel builds paths.
+    std::string File(const std::string& relative) const { return testsupport::NativeSeparators(dir_.Path() + relative); }
     std::string SettingsPath() const { return File("Setting.ini"); }
     std::string RolePlayFolder(int server) const;  // with trailing separator
     std::string CommandsFolder(int server) const;  // with trailing separator

@@ -291,7 +291,9 @@ TEST_F(Commands, MissingFolderShowsTheErrorAndNotThePage)
 TEST_F(Commands, UnreadableFileLeavesTheEditorOnTheCommandItShowed)
 {
     WriteCmd("good.lcb", "good text");
-    fs::create_symlink("/proc/self/mem", testsupport::U8Path(Cmd("bad.lcb")));
+    std::error_code linkError;
+    fs::create_symlink("/proc/self/mem", testsupport::U8Path(Cmd("bad.lcb")), linkError);
+    if (linkError) GTEST_SKIP() << "no /proc/self/mem to link to on this system";
     OpenPage();
     Select("good.lcb");
     memo_->SetText(QStringLiteral("good text, edited"));

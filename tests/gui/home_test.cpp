@@ -85,6 +85,9 @@ const NickCase kNicks[] = {
 
 TEST_F(Home, NickComesFromTheStoreThenTheRegistry)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the registry here is the system's own, not a user.reg file (the end-to-end test covers it)";
+#endif
     for (const NickCase& c : kNicks) {
         SCOPED_TRACE(c.name);
         if (c.userReg) folder_.WriteUserReg(c.userReg);

@@ -263,7 +263,9 @@ TEST_F(RolePlay, UnreadableFileLeavesTheEditorOnTheEntryItShowed)
 {
     WriteRp("штраф.txt", "Штраф выписан");
     // A file that opens but cannot be read, even by root.
-    fs::create_symlink("/proc/self/mem", testsupport::U8Path(RpFile("hello.txt")));
+    std::error_code linkError;
+    fs::create_symlink("/proc/self/mem", testsupport::U8Path(RpFile("hello.txt")), linkError);
+    if (linkError) GTEST_SKIP() << "no /proc/self/mem to link to on this system";
 
     Choose(1);
     EXPECT_EQ(combo_->currentIndex(), -1) << "the first choice failed: still none";
