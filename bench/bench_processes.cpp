@@ -1,6 +1,7 @@
-// The companion status poll walks the whole process list five times a second.
-// Compares one walk against the floor of touching each process at all: one
-// open/read/close of /proc/PID/comm per process.
+// The companion status poll walks the whole process list five times a second
+// while no companion runs. Compares one walk against the floor of touching each
+// process at all (one open/read/close of /proc/PID/comm per process), and the
+// poll's steady tick while a companion runs against that walk.
 
 #ifdef __linux__
 
@@ -29,6 +30,23 @@ namespace {
 
 constexpr int kExtraProcesses = 500;
 
+// A sleeping copy of program whose argv[0] is argv0; -1 when it could not be started.
+pid_t SpawnSleeper(const std::string& program, const std::string& argv0)
+{
+    std::string first = argv0;
+    std::string seconds = "600";
+    char* argv[] = {first.data(), seconds.data(), nullptr};
+    pid_t pid;
+    return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) == 0 ? pid : -1;
+}
+
+void Stop(pid_t pid)
+{
+    kill(pid, SIGKILL);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
 // Plain sleepers under assorted names, near misses of the companion's included.
 class Crowd {
 public:
@@ -43,20 +61,12 @@ public:
             std::error_code ec;
             std::filesystem::create_hard_link("/bin/sleep", path, ec);
             if (ec) std::filesystem::copy_file("/bin/sleep", path);
-            std::string first = path;
-            std::string seconds = "600";
-            char* argv[] = {first.data(), seconds.data(), nullptr};
-            pid_t pid;
-            if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) == 0) pids_.push_back(pid);
+            if (const pid_t pid = SpawnSleeper(path, path); pid > 0) pids_.push_back(pid);
         }
     }
     ~Crowd()
     {
-        for (const pid_t pid : pids_) kill(pid, SIGKILL);
-        for (const pid_t pid : pids_) {
-            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
-        }
+        for (const pid_t pid : pids_) Stop(pid);
         std::error_code ec;
         if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
     }
@@ -91,6 +101,19 @@ void BM_FloorReadEveryComm(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FloorReadEveryComm)->Unit(benchmark::kMicrosecond);
+
+// The poll's tick once it has found a running companion: no walk, only a
+// look at that one process.
+void BM_WatchSteadyTick(benchmark::State& state)
+{
+    const pid_t companionPid = SpawnSleeper("/bin/sleep", "/opt/binder/Quorvel.exe");
+    companion::ProcessWatch watch("Quorvel.exe");
+    for (int i = 0; i < 500 && !watch.IsRunning(); ++i) usleep(10000);
+    if (!watch.IsRunning()) state.SkipWithError("the companion never showed up");
+    for (auto _ : state) benchmark::DoNotOptimize(watch.IsRunning());
+    if (companionPid > 0) Stop(companionPid);
+}
+BENCHMARK(BM_WatchSteadyTick)->Unit(benchmark::kMicrosecond);
 
 // Averages the repetitions of each benchmark for the closing comparison.
 class Reporter : public benchmark::ConsoleReporter {
@@ -141,6 +164,10 @@ int main(int argc, char** argv)
     const double floor = reporter.Mean("BM_FloorReadEveryComm");
     if (scan > 0 && floor > 0) {
         std::printf("scan %.1f us, floor %.1f us: %.2fx the floor (aim: at most 1.5x)\n", scan, floor, scan / floor);
+    }
+    const double tick = reporter.Mean("BM_WatchSteadyTick");
+    if (scan > 0 && tick > 0) {
+        std::printf("steady tick %.2f us: %.2f %% of the scan (aim: at most 1 %%)\n", tick, 100 * tick / scan);
     }
     benchmark::Shutdown();
     return 0;

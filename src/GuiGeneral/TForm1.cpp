@@ -55,7 +55,8 @@ const MenuDesign kMenuDesign[] = {
 TForm1::TForm1(SharedState& state)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      state_(state)
+      state_(state),
+      companionWatch_(std::string(companion::kCompanionExe))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Script (v 1.0.1 beta)"));
@@ -295,7 +296,10 @@ void TForm1::FormClose()
 
 void TForm1::Timer1Timer()
 {
-    const bool running = companion::IsProcessRunning(kCompanionExe);
+    const bool running = companionWatch_.IsRunning();
+    // Five ticks a second for hours: the label is touched only on a change.
+    if (shownRunning_ == running) return;
+    shownRunning_ = running;
     label35_->setText(running ? QStringLiteral("Активен") : QStringLiteral("Не активен"));
     label35_->SetFontColor(running ? look::kRunning : look::kAlert);
 }

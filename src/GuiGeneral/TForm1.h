@@ -4,6 +4,9 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
+
+#include "companion/Processes.h"
 
 class QAction;
 class QMenu;
@@ -104,6 +107,8 @@ private:
     QAction* d1_ = nullptr;
     QAction* n1_ = nullptr;
     QTimer* timer1_ = nullptr;
+    companion::ProcessWatch companionWatch_;
+    std::optional<bool> shownRunning_;  // what Label35 shows; none before the first tick
     QTimer* timer2_ = nullptr;
     bool firstShowDone_ = false;
     int launchAttempts_ = 0;

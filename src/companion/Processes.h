@@ -2,7 +2,10 @@
 // The system's process list, as the panel sees it: is the companion running,
 // and stopping it. Names are UTF-8; only ASCII letters compare without case.
 
+#include "companion/ProcessList.h"
+
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace companion {
@@ -18,6 +21,20 @@ int KillProcessByName(std::string_view name);
 
 // True when a process whose file name equals name runs.
 bool IsExactProcessRunning(std::string_view name);
+
+// IsProcessRunning(name) for a poll: once a match is found, later calls only
+// ask whether that very process still lives under a matching name, and walk
+// the whole list again only after it has ended.
+class ProcessWatch {
+public:
+    explicit ProcessWatch(std::string name) : name_(std::move(name)) {}
+    bool IsRunning();
+
+private:
+    std::string name_;
+    std::string storage_;
+    detail::HeldProcess held_;
+};
 
 namespace detail {
 

@@ -98,9 +98,23 @@ std::string_view ReadStatName(int procFd, const char* pidText, char* buffer, std
     return stat.substr(open + 1, close - open - 1);
 }
 
+// argv[0] is the exe field; the kernel's short name where that is unreadable.
+// procFd/pidText name the process's /proc entry. False when neither is there.
+bool ReadNames(int procFd, const char* pidText, char* buffer, std::size_t size, std::string& longArgv0,
+               std::string_view& exeField, std::string_view& fileName)
+{
+    exeField = ReadArgv0(procFd, pidText, buffer, size, longArgv0);
+    if (!exeField.empty()) {
+        fileName = FileNamePart(exeField, kSeparators);
+        return true;
+    }
+    exeField = ReadStatName(procFd, pidText, buffer, size);
+    fileName = exeField;
+    return !exeField.empty();
+}
+
 }  // namespace
 
-// argv[0] is the exe field; the kernel's short name where that is unreadable.
 void ForEachProcess(const std::function<bool(const ProcessEntry&)>& visit)
 {
     DIR* dir = opendir("/proc");
@@ -111,18 +125,39 @@ void ForEachProcess(const std::function<bool(const ProcessEntry&)>& visit)
     while (const dirent* item = readdir(dir)) {
         pid_t pid = 0;
         if (!ParsePid(item->d_name, pid)) continue;
-        std::string_view exeField = ReadArgv0(procFd, item->d_name, buffer, sizeof buffer, longArgv0);
+        std::string_view exeField;
         std::string_view fileName;
-        if (!exeField.empty()) {
-            fileName = FileNamePart(exeField, kSeparators);
-        } else {
-            exeField = ReadStatName(procFd, item->d_name, buffer, sizeof buffer);
-            if (exeField.empty()) continue;
-            fileName = exeField;
-        }
+        if (!ReadNames(procFd, item->d_name, buffer, sizeof buffer, longArgv0, exeField, fileName)) continue;
         if (visit(ProcessEntry{static_cast<std::uint32_t>(pid), exeField, fileName})) break;
     }
     closedir(dir);
+}
+
+// The open /proc/PID folder stays bound to this process: once it has ended,
+// nothing can be opened through it, even when the id already names another.
+HeldProcess::HeldProcess(std::uint32_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid);
+    const int fd = open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) handle_ = fd;
+}
+
+HeldProcess::~HeldProcess()
+{
+    if (!Empty()) close(static_cast<int>(handle_));
+}
+
+std::string_view HeldProcess::FileName(std::string& storage) const
+{
+    storage.clear();
+    if (Empty()) return {};
+    char buffer[4096];
+    std::string longArgv0;
+    std::string_view exeField;
+    std::string_view fileName;
+    if (ReadNames(static_cast<int>(handle_), ".", buffer, sizeof buffer, longArgv0, exeField, fileName))
+        storage.assign(fileName);
+    return storage;
 }
 
 std::uint32_t CurrentProcessId()

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <iterator>
+#include <string>
+
 namespace companion::detail {
 namespace {
 
@@ -65,6 +68,34 @@ void ForEachProcess(const std::function<bool(const ProcessEntry&)>& visit)
         if (visit(ProcessEntry{entry.th32ProcessID, exeField, FileNamePart(exeField, kSeparators)})) break;
     }
     CloseHandle(snapshot);
+}
+
+// The handle keeps the process object, and with it its id, from being reused.
+HeldProcess::HeldProcess(std::uint32_t pid)
+{
+    if (const HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid))
+        handle_ = reinterpret_cast<std::intptr_t>(h);
+}
+
+HeldProcess::~HeldProcess()
+{
+    if (!Empty()) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+std::string_view HeldProcess::FileName(std::string& storage) const
+{
+    storage.clear();
+    if (Empty()) return {};
+    const HANDLE h = reinterpret_cast<HANDLE>(handle_);
+    if (WaitForSingleObject(h, 0) != WAIT_TIMEOUT) return {};
+    wchar_t path[MAX_PATH * 4];
+    DWORD length = static_cast<DWORD>(std::size(path));
+    if (!QueryFullProcessImageNameW(h, 0, path, &length) || length == 0) return {};
+    char utf8[MAX_PATH * 12];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(length), utf8, sizeof utf8, nullptr, nullptr);
+    if (n <= 0) return {};
+    storage.assign(FileNamePart(std::string_view(utf8, static_cast<std::size_t>(n)), kSeparators));
+    return storage;
 }
 
 std::uint32_t CurrentProcessId()

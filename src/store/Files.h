@@ -35,13 +35,22 @@ struct FileContents {
     FileStamp stamp;  // of the version that was read
 };
 
+// Anything but an ordinary file (a FIFO, a device) reads as Failed at once:
+// opening it could block the panel for good.
 FileContents ReadWholeFile(const std::string& path);
 
-// Writes a temp file beside `path`, flushes it and renames it over `path`.
-// Either the new content is there in full or the old file is left untouched.
-// Refuses (returns false) for a read-only file, a missing folder, a full disk,
-// or a file that stays locked by another program.
+// Writes a temp file beside `path`, flushes it and renames it over `path`,
+// then flushes the folder too. Either the new content is there in full or the
+// old file is left untouched. A new file gets the rights the umask allows; an
+// existing one keeps its own. Refuses (returns false) for a read-only file, a
+// missing folder, a full disk, anything but an ordinary file, or a file that
+// stays locked by another program.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// The temp file's name for a save of `path`, in the same folder. It matches
+// none of the editors' list masks (*.lcb*, *.txt, *.us* ...), so a save
+// caught half-way never shows up in a list; the leading dot hides it on POSIX.
+std::string TempPathBeside(const std::string& path, unsigned long processId);
 
 bool FileExists(const std::string& path);        // an ordinary file
 bool RemoveFile(const std::string& path);

@@ -1,10 +1,10 @@
 #include "store/Files.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,6 +51,18 @@ std::string ResolveTarget(const std::string& path)
     return path;
 }
 
+// Makes the rename itself durable: without it a power cut can bring back the
+// old file. Some file systems cannot sync a folder; the file is saved anyway.
+void SyncFolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 FileStamp StatFile(const std::string& path)
@@ -71,7 +83,14 @@ bool IsSettled(const FileStamp& stamp, int seconds)
 FileContents ReadWholeFile(const std::string& path)
 {
     FileContents out;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO waits for a writer, and opening a device may do more:
+    // look first, and open without blocking in case it changes meanwhile.
+    struct stat before {};
+    if (::stat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) {
+        out.status = ReadStatus::Failed;
+        return out;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         out.status = (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
         return out;
@@ -112,31 +131,31 @@ FileContents ReadWholeFile(const std::string& path)
 bool WriteFileAtomic(const std::string& requested, std::string_view bytes)
 {
     const std::string path = ResolveTarget(requested);
-    mode_t mode = 0666;
+    std::optional<mode_t> oldMode;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) return false;
         // The write bits are the read-only flag; root ignores them otherwise.
         if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return false;
-        mode = st.st_mode & 07777;
+        oldMode = st.st_mode & 07777;
     }
 
-    const size_t slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    static std::atomic<unsigned> counter{0};
-    const std::string temp = dir + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter++);
-
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    const std::string temp = TempPathBeside(path, static_cast<unsigned long>(::getpid()));
+    // A new file gets what the umask allows; only an old file's own rights
+    // are put back over it.
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes);
-    if (ok) ::fchmod(fd, mode);  // umask must not narrow the file's old rights
+    if (ok && oldMode) ok = ::fchmod(fd, *oldMode) == 0;
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncFolderOf(path);
+    return true;
 }
 
 bool FileExists(const std::string& path)

@@ -3,7 +3,6 @@
 #include "store/WinText.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace store {
 namespace {
@@ -50,6 +49,22 @@ HANDLE OpenForRead(const std::wstring& path)
     }
 }
 
+// A console, a pipe or a port under a file's name could block a read for good.
+bool IsDiskFile(HANDLE h)
+{
+    return GetFileType(h) == FILE_TYPE_DISK;
+}
+
+bool IsOrdinaryFile(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool disk = IsDiskFile(h);
+    CloseHandle(h);
+    return disk;
+}
+
 }  // namespace
 
 FileStamp StatFile(const std::string& path)
@@ -60,7 +75,7 @@ FileStamp StatFile(const std::string& path)
     if (h == INVALID_HANDLE_VALUE) return {};
     BY_HANDLE_FILE_INFORMATION info {};
     FileStamp s;
-    if (GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (IsDiskFile(h) && GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         s = FromInfo(info);
     CloseHandle(h);
     return s;
@@ -84,7 +99,7 @@ FileContents ReadWholeFile(const std::string& path)
         return out;
     }
     BY_HANDLE_FILE_INFORMATION info {};
-    if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!IsDiskFile(h) || !GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         CloseHandle(h);
         out.status = ReadStatus::Failed;
         return out;
@@ -119,12 +134,11 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes)
 {
     const std::wstring target = Widen(path);
     const DWORD attrs = GetFileAttributesW(target.c_str());
-    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (attrs != INVALID_FILE_ATTRIBUTES &&
+        ((attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) || !IsOrdinaryFile(target)))
         return false;
 
-    static std::atomic<unsigned> counter{0};
-    const std::wstring temp = target + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(counter++);
+    const std::wstring temp = Widen(TempPathBeside(path, GetCurrentProcessId()));
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

@@ -88,8 +88,10 @@ std::optional<std::string> ReadTextFile(const std::string& path)
     FileContents file = ReadWholeFile(path);
     if (file.status == ReadStatus::Missing) return std::nullopt;
     if (file.status != ReadStatus::Ok) {
-        // Something that is not an ordinary file is no text of ours.
-        if (!FileExists(path)) return std::nullopt;
+        // A folder in its place is no text of ours; a FIFO or a device is a
+        // file we refuse to read.
+        std::error_code ec;
+        if (fs::is_directory(NativePath(path), ec)) return std::nullopt;
         throw FileError(FileError::Action::Open, path, Reason(FileError::Action::Open, path));
     }
     return NormalizeLineBreaks(Cp1251ToUtf8(file.bytes));

@@ -158,4 +158,33 @@ TEST(Processes, SeesTheCompanionByItsRealName)
     EXPECT_TRUE(IsExactProcessRunning(companion::kCompanionExe));
 }
 
+// The watch answers as IsProcessRunning would, also after the process it
+// holds has ended unseen: the very next call after an end tells.
+TEST(ProcessWatch, FollowsProcessesStartedAndEndedByOthers)
+{
+    Runners runners;
+    const std::string name = proctest::UniqueStem() + "w.exe";
+    companion::ProcessWatch watch(name);
+    EXPECT_FALSE(watch.IsRunning());
+
+    runners.Start(name + ".bak", name + ".bak");  // a prefix match counts, as it does for the scan
+    runners.Start(name, name);
+    if (HasFatalFailure()) return;
+    EXPECT_TRUE(watch.IsRunning());
+    EXPECT_TRUE(watch.IsRunning());
+
+    // Whichever the watch holds, ending one leaves the other to be found.
+    runners[0].TerminateUnreaped();
+    ASSERT_TRUE(runners[0].WaitEndedUnreaped(5s));
+    EXPECT_TRUE(watch.IsRunning());
+    runners[1].TerminateUnreaped();
+    ASSERT_TRUE(runners[1].WaitEndedUnreaped(5s));
+    EXPECT_FALSE(watch.IsRunning()) << "an ended, unreaped process still counted";
+    EXPECT_FALSE(watch.IsRunning());
+
+    runners.Start(name, name);
+    if (HasFatalFailure()) return;
+    EXPECT_TRUE(watch.IsRunning());
+}
+
 }  // namespace

@@ -3,9 +3,11 @@
 #include <cctype>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "TestSupport.h"
 #include "store/Cp1251.h"
+#include "store/Files.h"
 #include "store/TextFile.h"
 
 using testsupport::ReadBytes;
@@ -169,5 +171,28 @@ TEST_P(TextFileFailure, ThrowsWithPathAndReasonAndKeepsTheOldFile)
 }
 INSTANTIATE_TEST_SUITE_P(TextFile, TextFileFailure, ::testing::ValuesIn(kFailures),
                          CaseName<::testing::TestParamInfo<FailureCase>>);
+
+// '*' only, ASCII case aside: the editors' list masks.
+bool MaskMatches(std::string_view mask, std::string_view name)
+{
+    if (mask.empty()) return name.empty();
+    if (mask[0] == '*') return MaskMatches(mask.substr(1), name) || (!name.empty() && MaskMatches(mask, name.substr(1)));
+    return !name.empty() && std::tolower(static_cast<unsigned char>(mask[0])) ==
+                                std::tolower(static_cast<unsigned char>(name[0])) &&
+           MaskMatches(mask.substr(1), name.substr(1));
+}
+
+TEST(AtomicWrite, TempFileShowsInNoEditorList)
+{
+    const char* const masks[] = {"*.lcb*", "*.txt", "*.us*", "*.ak*", "*.uk*", "*.pdd*"};
+    TempDir dir;
+    for (const char* target : {"приказ.lcb", "rp1.txt", "устав.us", "кодекс.ak2", "ук.uk", "пдд.pdd"}) {
+        const std::string path = dir.File(target);
+        const std::string temp = store::TempPathBeside(path, 4242);
+        const std::size_t cut = temp.find_last_of("/\\");
+        ASSERT_EQ(temp.substr(0, cut), path.substr(0, path.find_last_of("/\\"))) << "not beside the file";
+        for (const char* mask : masks) EXPECT_FALSE(MaskMatches(mask, temp.substr(cut + 1))) << temp << " " << mask;
+    }
+}
 
 }  // namespace

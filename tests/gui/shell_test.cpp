@@ -305,6 +305,51 @@ TEST_F(Companion, StatusLineFollowsTheProcessList)
     EXPECT_FALSE(child->WaitForExit(300ms));
 }
 
+// Counts the paints a widget gets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// Started and killed by other hands; the first tick after a change shows it,
+// and ticks that change nothing repaint nothing.
+TEST_F(Companion, StatusFollowsOthersAndRepaintsOnlyOnAChange)
+{
+    FinishSplash();  // no companion in the folder: nothing is launched
+    QWidget* label = Find("Label35");
+    ASSERT_TRUE(label->isVisible());
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Не активен");
+
+    auto child = StartNamed("Quorvel.exe");
+    PaintCounter counter(label);
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Активен");
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, 0) << "a change is painted";
+
+    counter.paints = 0;
+    for (int tick = 0; tick < 5; ++tick) {
+        F1().Timer1Timer();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(counter.paints, 0);
+
+    child->TerminateUnreaped();
+    ASSERT_TRUE(child->WaitEndedUnreaped(5s));
+    F1().Timer1Timer();
+    EXPECT_EQ(Text("Label35"), "Не активен");
+    EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0xC0, 0x39, 0x2B));
+}
+
 TEST_F(Companion, CloseStopsEveryCompanionEvenDuringTheSplash)
 {
     auto first = StartNamed("Quorvel.exe");
