@@ -17,8 +17,9 @@ cp -a "$program/." "$work/"
 rm -f "$work/Quorvel.exe"
 panel=("$work/QuorvelPanel")
 if [ -f "$work/QuorvelPanel.exe" ]; then
-  export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix} WINEDEBUG=-all
-  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+  . "$(dirname "$0")/../scripts/wine.sh"
+  use_wine_prefix "${WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix}"
+  wineserver -p  # up before the timed starts, so its own start is not counted
   trap 'wineserver -k 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
   panel=(/usr/lib/wine/wine64 "$work/QuorvelPanel.exe")
 fi

@@ -8,10 +8,10 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 
+#include "Badge.h"
 #include "companion/Processes.h"
 #include "core/TestSupport.h"
 #include "core/process_test_support.h"
@@ -23,17 +23,6 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr char kNick[] = "Ivan_Petrov";
-
-// The stand-in's badge rule (FNV-1a of the nick, seven digits).
-std::string BadgeFor(const std::string& nick)
-{
-    std::uint32_t h = 2166136261u;
-    for (unsigned char c : nick) {
-        h ^= c;
-        h *= 16777619u;
-    }
-    return std::to_string(1000000u + h % 9000000u);
-}
 
 // Runs a command line to its end; its exit code, or -1 when it did not start.
 int RunToEnd(std::wstring commandLine)
@@ -177,7 +166,7 @@ TEST_F(Panel, RunsTheCompanionSyncsTheRegistryNickAndStopsItOnClose)
     // the game client keeps in the registry (no nick is stored yet).
     Click(window, 300, 295);
     EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("setting", "autogun") == "0"; }, 10s));
-    EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("global", "жетон") == BadgeFor(kNick); }, 10s))
+    EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("global", "жетон") == standin::BadgeFor(kNick); }, 10s))
         << "badge: " << Setting("global", "жетон");
     EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("quorvel", "од") == "0"; }, 10s));
 

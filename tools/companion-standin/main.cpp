@@ -8,11 +8,11 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <thread>
 
+#include "Badge.h"
 #include "Log.h"
 #include "companion/Contract.h"
 #include "store/IniFile.h"
@@ -26,17 +26,6 @@ std::atomic<bool> g_stop{false};
 extern "C" void OnSignal(int)
 {
     g_stop = true;
-}
-
-// The same nick always gets the same seven digits.
-std::string BadgeFor(std::string_view nick)
-{
-    std::uint32_t h = 2166136261u;  // FNV-1a
-    for (unsigned char c : nick) {
-        h ^= c;
-        h *= 16777619u;
-    }
-    return std::to_string(1000000u + h % 9000000u);
 }
 
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
@@ -69,7 +58,7 @@ int main(int argc, char** argv)
             // Without a stored nick, the one the game client keeps, as the panel shows it.
             const std::string nick = settings.ReadString(kGlobalSection, kNickKey,
                                                          registry.ReadString("SAMP", "PlayerName", ""));
-            const std::string badge = BadgeFor(nick);
+            const std::string badge = standin::BadgeFor(nick);
             try {
                 // Badge first: by the time the flag reads 0 the badge is there.
                 settings.WriteString(kGlobalSection, kBadgeKey, badge);
