@@ -11,6 +11,7 @@
 #include "guibase/Prompts.h"
 #include "dialogs/TForm6.h"
 #include "dialogs/TForm8.h"
+#include "GuiGeneral/KeyConflicts.h"
 #include "hotkeys/HotkeyString.h"
 #include "store/Cp1251.h"
 #include "store/Files.h"
@@ -177,6 +178,15 @@ void CommandPage::RComandChange()
     const std::string value = state_.KeyIni ? state_.KeyIni->ReadString("keys", name, "") : std::string();
     state_.CurrentHotkey = ShortString(QString::fromStdString(value), 30);
     label49_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
+    MarkConflicts(conflicts::Current(state_));
+}
+
+void CommandPage::MarkConflicts(const hotkeys::ConflictMap& map)
+{
+    const hotkeys::HotkeyHolder* holder = nullptr;
+    if (lastRow_ >= 0 && lastRow_ < rComand_->count())
+        holder = map.Find(hotkeys::HotkeySource::Commands, CommandName(rComand_->item(lastRow_)->text()).toStdString());
+    conflicts::Mark(label49_, conflicts::Describe(map, holder), kKeyColor);
 }
 
 void CommandPage::Button3Click()

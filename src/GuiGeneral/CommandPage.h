@@ -7,6 +7,9 @@
 class QListWidget;
 class Label;
 class Memo;
+namespace hotkeys {
+class ConflictMap;
+}
 
 class CommandPage : public Page {
     Q_OBJECT
@@ -26,6 +29,9 @@ public:
     void Button4Click();    // save
     void Image6MouseDown(); // key button
     void Memo2DblClick();   // large editor
+
+    // Label49 in the alert colour while another hotkey shares the command's.
+    void MarkConflicts(const hotkeys::ConflictMap& map);
 
     // A list item's command name: its text cut at the first ".lcb".
     static QString CommandName(const QString& fileName);

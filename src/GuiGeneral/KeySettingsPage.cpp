@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include "GuiGeneral/KeyConflicts.h"
 #include "GuiGeneral/SharedState.h"
 #include "guibase/QtText.h"
 #include "dialogs/TForm6.h"
@@ -130,6 +131,16 @@ void KeySettingsPage::ShowKeyPage(int n)
         row.image->SetHelpKeyword(ToQString(state_.SettingsIni->ReadString("hotkeys", row.key->iniKey, row.key->defaultHotkey)));
     for (const Row& row : rows_[n - 1])
         row.keyLabel->setText(QString::fromStdString(hotkeys::HotkeyCaption(row.image->HelpKeyword().toStdString())));
+    shown_ = n;
+    MarkConflicts(conflicts::Current(state_));
+}
+
+void KeySettingsPage::MarkConflicts(const hotkeys::ConflictMap& map)
+{
+    for (const Row& row : rows_[shown_ - 1]) {
+        const auto* holder = map.Find(hotkeys::HotkeySource::Settings, row.key->iniKey);
+        conflicts::Mark(row.keyLabel, conflicts::Describe(map, holder), look::kClWindow);
+    }
 }
 
 void KeySettingsPage::Key37MouseDown(Label* image)

@@ -11,6 +11,7 @@
 class Label;
 namespace hotkeys {
 struct BinderKey;
+class ConflictMap;
 }
 
 class KeySettingsPage : public Page {
@@ -25,6 +26,10 @@ public:
 
     // Handler of the 48 key images: opens the picker for the image's row.
     void Key37MouseDown(Label* image);
+
+    // Key labels of the shown page whose combination something else holds
+    // turn the alert colour, with the others named in their tooltip.
+    void MarkConflicts(const hotkeys::ConflictMap& map);
 
     QWidget* KeyPage(int n) const { return n >= 1 && n <= 4 ? pages_[n - 1] : nullptr; }
 
@@ -41,4 +46,5 @@ private:
 
     std::array<QWidget*, 4> pages_ {};
     std::array<std::vector<Row>, 4> rows_;
+    int shown_ = 1;
 };

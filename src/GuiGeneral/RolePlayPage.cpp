@@ -13,6 +13,7 @@
 #include "guibase/QtText.h"
 #include "guibase/Prompts.h"
 #include "dialogs/TForm6.h"
+#include "GuiGeneral/KeyConflicts.h"
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/RolePlayEntries.h"
 #include "store/TextFile.h"
@@ -187,6 +188,7 @@ void RolePlayPage::ComboBox1Change()
         state_.RpMode = QStringLiteral("not");
         state_.CurrentHotkey.clear();
         label46_->setText(QStringLiteral("None"));
+        MarkConflicts(conflicts::Current(state_));
         memo1_->SetText(kNoTextHere);
         return;
     }
@@ -214,7 +216,16 @@ void RolePlayPage::ComboBox1Change()
         label46_->setText(ToQString(e.activationNote));
         state_.CurrentHotkey.clear();
     }
+    MarkConflicts(conflicts::Current(state_));
     memo1_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
+}
+
+void RolePlayPage::MarkConflicts(const hotkeys::ConflictMap& map)
+{
+    const hotkeys::HotkeyHolder* holder = nullptr;
+    if (entry_ >= 0 && Entry(entry_).kind == RolePlayKind::Hotkey)
+        holder = map.Find(hotkeys::HotkeySource::Settings, Entry(entry_).hotkeyKey);
+    conflicts::Mark(label46_, conflicts::Describe(map, holder), look::kClWindow);
 }
 
 void RolePlayPage::Button1Click()

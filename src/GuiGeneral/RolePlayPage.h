@@ -10,6 +10,10 @@ class QMenu;
 class Label;
 class Memo;
 
+namespace hotkeys {
+class ConflictMap;
+}
+
 class RolePlayPage : public Page {
     Q_OBJECT
 public:
@@ -20,6 +24,9 @@ public:
     void Button1Click();     // save
     void Memo1Change();      // scroll-bar rule
     void KeyButtonPress();   // Image1, Label41, Label46
+
+    // Label46 in the alert colour while another hotkey shares the entry's.
+    void MarkConflicts(const hotkeys::ConflictMap& map);
 
     // The entry shown now; -1 before the first choice.
     int ChosenEntry() const { return entry_; }

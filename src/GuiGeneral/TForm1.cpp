@@ -9,6 +9,7 @@
 #include "GuiGeneral/ArticlePage.h"
 #include "GuiGeneral/CommandPage.h"
 #include "GuiGeneral/HomePage.h"
+#include "GuiGeneral/KeyConflicts.h"
 #include "GuiGeneral/KeySettingsPage.h"
 #include "GuiGeneral/RolePlayPage.h"
 #include "GuiGeneral/SharedState.h"
@@ -302,6 +303,14 @@ void TForm1::Timer1Timer()
     shownRunning_ = running;
     label35_->setText(running ? QStringLiteral("Активен") : QStringLiteral("Не активен"));
     label35_->SetFontColor(running ? look::kRunning : look::kAlert);
+}
+
+void TForm1::HotkeysChanged()
+{
+    const hotkeys::ConflictMap map = conflicts::Current(state_);
+    keySettings_->MarkConflicts(map);
+    rolePlay_->MarkConflicts(map);
+    commands_->MarkConflicts(map);
 }
 
 void TForm1::RequestSync()

@@ -33,6 +33,8 @@ public:
     // Writes the reload request for the companion and starts waiting for its
     // answer. Throws store::WriteError when the request cannot be written.
     void RequestSync();
+    // After a hotkey was written: the pages that show keys mark conflicts again.
+    void HotkeysChanged();
 
     // Handlers.
     void FormShow();        // the first-show sequence

@@ -1,5 +1,9 @@
 #include "dialogs/TForm6.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -7,12 +11,15 @@
 
 #include "GuiGeneral/SharedState.h"
 #include "guibase/QtText.h"
+#include "GuiGeneral/KeyConflicts.h"
 #include "GuiGeneral/TForm1.h"
 #include "guibase/ErrorGuard.h"
+#include "guibase/Platform.h"
 #include "guibase/Prompts.h"
 #include "dialogs/HookSwitch.h"
 #include "dialogs/Keyboard.h"
 #include "dialogs/NumLock.h"
+#include "dialogs/RecordSwitch.h"
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/KeyVocabulary.h"
 #include "widgets/KeyShape.h"
@@ -104,6 +111,12 @@ void TForm6::BuildControls()
 
     hook_ = new HookSwitch(this, QStringLiteral("Hook"));
     hook_->setGeometry(5, 291, 90, 29);
+
+    // In the keyboard's blank strip between the function row and the digits,
+    // above the keys it records.
+    record_ = new RecordSwitch(this, QStringLiteral("RecordKeys"));
+    record_->setGeometry(QRect(QPoint(12, 54), record_->sizeHint()));
+    connect(record_, &QAbstractButton::toggled, this, &TForm6::SetRecording);
 
     const struct {
         const char* name;
@@ -219,6 +232,7 @@ void TForm6::Button2Click()
                                               "Данная клавиша исползуется для авто-отыгровки оружия"));
         return;
     }
+    if (!ConfirmConflicts(tokens)) return;
     const std::string value = hotkeys::ComposeHotkey(tokens, hook_->IsOn());
     const std::string id = state_.RpMode.toStdString();
     const QString combination = label1_->text();
@@ -235,7 +249,82 @@ void TForm6::Button2Click()
         SetCallerLabel(state_.TargetLabel, combination);
         SetCallerStoredString(state_.RpMode, ToQString(state_.SettingsIni->ReadString(kHotkeys, id, "")));
     }
+    HotkeysWritten();
     accept();
+}
+
+const hotkeys::HotkeyHolder* TForm6::Edited(const hotkeys::ConflictMap& map) const
+{
+    const auto source = state_.PickerTarget == QLatin1String("c") ? hotkeys::HotkeySource::Commands
+                                                                  : hotkeys::HotkeySource::Settings;
+    return map.Find(source, state_.RpMode.toStdString());
+}
+
+bool TForm6::ConfirmConflicts(const std::vector<std::string>& tokens)
+{
+    const hotkeys::ConflictMap map = conflicts::Current(state_);
+    const hotkeys::HotkeyHolder* self = Edited(map);
+    // Putting a holder's own combination back creates nothing new.
+    if (self != nullptr && std::find(self->combinations.begin(), self->combinations.end(), tokens) !=
+                               self->combinations.end())
+        return true;
+    const auto others = map.Using(tokens, self);
+    const auto reserved = hotkeys::ReservedCombination(tokens);
+    if (others.empty() && !reserved) return true;
+
+    QStringList lines;
+    if (!others.empty())
+        lines << QStringLiteral("Комбинация %1 уже назначена: %2.\nПри её нажатии сработают все.")
+                     .arg(label1_->text(), QString::fromStdString(hotkeys::HolderNames(others)));
+    if (reserved)
+        lines << QStringLiteral("Комбинацию %1 перехватывает система: биндер её не получит.")
+                     .arg(QString::fromStdString(*reserved));
+    lines << QStringLiteral("Сохранить всё равно?");
+    return prompts::Question(this, lines.join(QLatin1Char('\n')));
+}
+
+void TForm6::HotkeysWritten()
+{
+    if (state_.forms.Form1 != nullptr) state_.forms.Form1->HotkeysChanged();
+}
+
+void TForm6::MarkUsedKeys()
+{
+    const hotkeys::ConflictMap map = conflicts::Current(state_);
+    const auto used = map.KeysUsedBy(Edited(map));
+    for (KeyShape* shape : shapeList_) {
+        const auto it = used.find(TokenOf(shape).toStdString());
+        shape->SetUsedBy(it == used.end() ? QString() : QString::fromStdString(hotkeys::HolderNames(it->second)));
+    }
+}
+
+void TForm6::SetRecording(bool on)
+{
+    if (record_->isChecked() != on) record_->setChecked(on);  // comes back here
+    if (on) qApp->installEventFilter(this);
+    else qApp->removeEventFilter(this);
+}
+
+// While recording, every key meant for this window selects as a click would;
+// none reaches the buttons or closes the dialog (Esc included).
+bool TForm6::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return QDialog::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this || !record_->isChecked())
+        return QDialog::eventFilter(watched, event);
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            const auto token = platform::KeyToken(key->nativeScanCode(), key->nativeVirtualKey());
+            if (KeyShape* shape = token ? Shape(QString::fromStdString(*token)) : nullptr)
+                Guarded(this, [&] { Key_VK51MouseDown(shape); });
+        }
+    }
+    event->accept();
+    return true;
 }
 
 // The label changes only after the store took the change, so a refused write
@@ -255,6 +344,7 @@ void TForm6::Button3Click()
         SetCallerLabel(state_.TargetLabel, kNone);
         SetCallerStoredString(state_.RpMode, ToQString(state_.SettingsIni->ReadString(kHotkeys, id, " ")));
     }
+    HotkeysWritten();
     accept();
 }
 
@@ -280,11 +370,14 @@ void TForm6::FormShow()
     if (image1_->pixmap().isNull()) image1_->setPixmap(keyboard::Picture());
     timer1_->start();
     Timer1Timer();  // right at once, not a tick late
+    SetRecording(false);
+    MarkUsedKeys();
 }
 
 void TForm6::FormClose()
 {
     timer1_->stop();
+    SetRecording(false);
 }
 
 void TForm6::showEvent(QShowEvent* event)

@@ -6,12 +6,19 @@
 
 #include <QDialog>
 #include <QHash>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QTimer;
 class HookSwitch;
+class RecordSwitch;
+namespace hotkeys {
+class ConflictMap;
+struct HotkeyHolder;
+}
 class KeyShape;
 struct SharedState;
 
@@ -41,10 +48,14 @@ public:
     KeyShape* Shape(const QString& token) const { return shapes_.value(token); }
     const QList<KeyShape*>& Shapes() const { return shapeList_; }
     bool HookOn() const;
+    RecordSwitch* Recorder() const { return record_; }
+    // Marks the keys other hotkeys use (the holder the picker edits left out).
+    void MarkUsedKeys();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildKeyboard();
@@ -54,12 +65,19 @@ private:
     // Sets a main-window label; a label that does not exist is skipped.
     void SetCallerLabel(const QString& name, const QString& text);
     void SetCallerStoredString(const QString& imageName, const QString& hotkey);
+    // The holder the job edits, when it holds a key now.
+    const hotkeys::HotkeyHolder* Edited(const hotkeys::ConflictMap& map) const;
+    // True when saving `tokens` creates no conflict or the player agrees to it.
+    bool ConfirmConflicts(const std::vector<std::string>& tokens);
+    void SetRecording(bool on);
+    void HotkeysWritten();
 
     SharedState& state_;
     QHash<QString, KeyShape*> shapes_;
     QList<KeyShape*> shapeList_;
     QListWidget* listBox1_ = nullptr;
     HookSwitch* hook_ = nullptr;
+    RecordSwitch* record_ = nullptr;
     QLabel* image1_ = nullptr;
     QLabel* label1_ = nullptr;
     QWidget* shape1_ = nullptr;

@@ -2,6 +2,8 @@
 // The few window-system calls the panel needs beyond Qt. One source per platform.
 
 #include <QByteArray>
+#include <optional>
+#include <string>
 
 class QWidget;
 
@@ -20,5 +22,9 @@ bool IsMinimizeCommand(const QByteArray& eventType, void* message);
 // A request from outside to end the run (on Linux SIGTERM, SIGINT, SIGHUP)
 // closes `mainWindow`, so the companion is stopped as on any close.
 void CloseOnTerminationRequest(QWidget* mainWindow);
+
+// The picker's token of a pressed key, from the native codes of its key event
+// (by the key's place, whatever the layout); nullopt for a key not offered.
+std::optional<std::string> KeyToken(quint32 nativeScanCode, quint32 nativeVirtualKey);
 
 }  // namespace platform

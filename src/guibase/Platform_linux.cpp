@@ -1,5 +1,7 @@
 #include "guibase/Platform.h"
 
+#include "hotkeys/PhysicalKeys.h"
+
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -52,6 +54,11 @@ void CloseOnTerminationRequest(QWidget* mainWindow)
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &action, nullptr);
+}
+
+std::optional<std::string> KeyToken(quint32 nativeScanCode, quint32 /*nativeVirtualKey*/)
+{
+    return hotkeys::TokenForX11Keycode(nativeScanCode);
 }
 
 }  // namespace platform

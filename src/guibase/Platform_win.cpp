@@ -1,5 +1,7 @@
 #include "guibase/Platform.h"
 
+#include "hotkeys/PhysicalKeys.h"
+
 #include <QWidget>
 #include <windows.h>
 
@@ -34,6 +36,11 @@ bool IsMinimizeCommand(const QByteArray& eventType, void* message)
 void CloseOnTerminationRequest(QWidget*)
 {
     // Windows asks a window to close with WM_CLOSE, which reaches the close handler anyway.
+}
+
+std::optional<std::string> KeyToken(quint32 nativeScanCode, quint32 nativeVirtualKey)
+{
+    return hotkeys::TokenForWindowsKey(nativeVirtualKey, nativeScanCode);
 }
 
 }  // namespace platform

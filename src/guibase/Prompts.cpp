@@ -65,6 +65,19 @@ void Beep()
     QApplication::beep();
 }
 
+bool Question(QWidget* parent, const QString& text)
+{
+    if (Record(Kind::Question, text)) {
+        if (R().answers.empty()) return false;
+        const bool yes = R().answers.front().accepted;
+        R().answers.pop_front();
+        return yes;
+    }
+    QMessageBox box(QMessageBox::Warning, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,
                      int maxLength)
 {

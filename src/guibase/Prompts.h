@@ -15,6 +15,9 @@ void Message(QWidget* parent, const QString& text);      // OK button
 void Information(QWidget* parent, const QString& text);  // information icon, OK button
 void Error(QWidget* parent, const QString& text);        // error icon, OK button
 void Beep();
+// A warning with Yes and No; true for Yes. No is the default button, so a
+// stray Enter does not agree.
+bool Question(QWidget* parent, const QString& text);
 
 struct InputResult {
     bool accepted = false;
@@ -26,7 +29,7 @@ InputResult InputBox(QWidget* parent, const QString& caption, const QString& pro
                      int maxLength = 32767);
 
 // ---- for tests -------------------------------------------------------------
-enum class Kind { Message, Information, Error, Input, Beep };
+enum class Kind { Message, Information, Error, Input, Beep, Question };
 struct Shown {
     Kind kind;
     QString text;     // the message, or an input box's prompt
@@ -38,6 +41,8 @@ void StopRecording();
 const QList<Shown>& Recorded();
 QStringList RecordedTexts(Kind kind);
 void QueueInput(bool accepted, const QString& text);
+// A question takes the next queued answer (accepted = Yes); none queued is No.
+inline void QueueAnswer(bool yes) { QueueInput(yes, {}); }
 // Runs while a recorded prompt "is open", as a modal box would let timers run.
 void SetWhileShown(std::function<void(const Shown&)> callback);
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "store/Cp1251.h"
@@ -150,12 +151,11 @@ std::shared_ptr<const IniFile::Document> IniFile::Load() const
 
 namespace {
 
-// The stored text of a key as the profile functions hand it out: trimmed, one
-// pair of outer quotes removed, cut to the read limit. No value: nullopt.
-std::optional<std::string_view> StoredValue(const IniFile::Document& doc, std::string_view section,
-                                            std::string_view key)
+// The stored text of a key line as the profile functions hand it out:
+// trimmed, one pair of outer quotes removed, cut to the read limit. No value:
+// nullopt.
+std::optional<std::string_view> LineValue(const IniFile::Document& doc, const IniFile::Document::Line* line)
 {
-    const auto* line = doc.FindKey(Utf8ToCp1251(section), Utf8ToCp1251(key));
     if (line == nullptr || !line->hasValue) return std::nullopt;
     std::string_view value = doc.Text(line->value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -164,7 +164,33 @@ std::optional<std::string_view> StoredValue(const IniFile::Document& doc, std::s
     return value;
 }
 
+std::optional<std::string_view> StoredValue(const IniFile::Document& doc, std::string_view section,
+                                            std::string_view key)
+{
+    return LineValue(doc, doc.FindKey(Utf8ToCp1251(section), Utf8ToCp1251(key)));
+}
+
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::string_view section) const
+{
+    const auto doc = Load();
+    std::vector<std::pair<std::string, std::string>> out;
+    const auto s = doc->FindSection(Utf8ToCp1251(section));
+    if (!s) return out;
+    std::unordered_set<std::string> seen;
+    for (size_t i = s->first; i < s->second; ++i) {
+        const Document::Line& line = doc->lines[i];
+        // A later duplicate is invisible to reads, and so is a first one
+        // without "=" (it reads as absent).
+        std::string folded(doc->Text(line.name));
+        for (char& c : folded) c = static_cast<char>(FoldCp1251(static_cast<unsigned char>(c)));
+        if (!seen.insert(std::move(folded)).second) continue;
+        if (const auto value = LineValue(*doc, &line))
+            out.emplace_back(Cp1251ToUtf8(doc->Text(line.name)), Cp1251ToUtf8(*value));
+    }
+    return out;
+}
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "store/Files.h"
 
@@ -36,6 +38,9 @@ public:
     // empty value gives "". Never throws.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+    // Every key of the section that ReadString would give a stored value for,
+    // in file order, each as ReadString gives it (the first of duplicates).
+    std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section) const;
 
     // Throw WriteError when the file cannot be replaced.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);

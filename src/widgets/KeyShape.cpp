@@ -8,6 +8,8 @@ namespace {
 const QColor kDesignHatch(0xFF, 0x00, 0x00);
 const QColor kSelectedHatch(0x00, 0xFF, 0xFF);
 const QColor kOutline(0x0C, 0x0F, 0x13);
+const QColor kUsedMark(0xF2, 0xA6, 0x3B);
+constexpr qreal kUsedMarkSize = 7;
 constexpr qreal kRadius = 5;
 
 }  // namespace
@@ -27,6 +29,14 @@ QRegion KeyShape::Area() const
 {
     if (form_ == Form::OutlinedRound) return QRegion(rect());
     return QRegion(0, 0, width() - 1, height() - 1);
+}
+
+void KeyShape::SetUsedBy(const QString& holders)
+{
+    if (holders == usedBy_) return;
+    usedBy_ = holders;
+    setToolTip(holders.isEmpty() ? hint_ : hint_ + QStringLiteral("\nУже назначена: ") + holders);
+    update();
 }
 
 void KeyShape::SetBrush(Brush brush)
@@ -58,6 +68,17 @@ void KeyShape::paintEvent(QPaintEvent*)
         p.setPen(Qt::NoPen);
         p.drawRoundedRect(QRectF(Area().boundingRect()), kRadius, kRadius);
         break;
+    }
+    if (IsUsed()) {
+        // A small folded corner at the top right, clear of the legend and
+        // of the hatches, which fill the whole key.
+        const QRectF box = QRectF(Area().boundingRect()).adjusted(2.5, 2.5, -2.5, -2.5);
+        const QPointF corner = box.topRight();
+        const QPointF pts[] = {corner, corner - QPointF(kUsedMarkSize, 0), corner + QPointF(0, kUsedMarkSize)};
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kUsedMark);
+        p.drawPolygon(pts, 3);
     }
 }
 

@@ -26,6 +26,10 @@ public:
     Brush CurrentBrush() const { return brush_; }
     void SetBrush(Brush brush);
     const QString& Hint() const { return hint_; }
+    // Marks the key as used by other hotkeys (a corner mark beside any
+    // hatch) and names them under the hint; "" clears it.
+    void SetUsedBy(const QString& holders);
+    bool IsUsed() const { return !usedBy_.isEmpty(); }
     // The pixels it paints and takes presses on, in its own coordinates.
     QRegion Area() const;
 
@@ -40,4 +44,5 @@ private:
     Form form_;
     Brush brush_ = Brush::Design;
     QString hint_;
+    QString usedBy_;
 };

@@ -101,6 +101,20 @@ TEST(IniRead, CyrillicComesBackAsUtf8)
     EXPECT_EQ(ini.ReadString("global", "звание", ""), "Капитан");
 }
 
+TEST(IniRead, SectionListsWhatReadsWouldGive)
+{
+    TempDir dir;
+    // A duplicate (any case) and a first line without "=" hide later lines;
+    // values come trimmed and unquoted, Cyrillic names as UTF-8.
+    WriteBytes(dir.File("t.ini"), Utf8ToCp1251("k=0\r\n[keys]\r\nарест = \"~VK12 & VK46\" \r\n"
+                                               "АРЕСТ=VK70\r\nbare\r\nbare=VK71\r\n; c=1\r\nempty=\r\n[next]\r\nz=1\r\n"));
+    const IniFile ini(dir.File("t.ini"));
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ini.ReadSection("KEYS"), (Pairs{{"арест", "~VK12 & VK46"}, {"; c", "1"}, {"empty", ""}}));
+    EXPECT_EQ(ini.ReadSection(""), (Pairs{{"k", "0"}}));
+    EXPECT_TRUE(ini.ReadSection("none").empty());
+}
+
 struct IntCase {
     const char* stored;
     int expected;

@@ -2,6 +2,8 @@
 // switches off, and the keyboard it is drawn on.
 
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -11,6 +13,11 @@
 #include "GuiTestSupport.h"
 #include "GuiGeneral/KeySettingsPage.h"
 #include "dialogs/HookSwitch.h"
+#include "dialogs/RecordSwitch.h"
+#include "GuiGeneral/RolePlayPage.h"
+#include "hotkeys/HotkeyString.h"
+#include "widgets/Label.h"
+#include "widgets/Look.h"
 #include "dialogs/Keyboard.h"
 #include "hotkeys/KeyVocabulary.h"
 #include "store/Cp1251.h"
@@ -24,7 +31,8 @@ using Brush = KeyShape::Brush;
 
 // Captions by token, so the cases below read as keys.
 const std::map<std::string, std::string> kKey = {
-    {"Alt", "VK12"}, {"Ctrl", "VK11"}, {"F", "VK46"},   {"1", "VK31"},   {"F1", "VK70"},
+    {"Alt", "VK12"}, {"Ctrl", "VK11"}, {"F", "VK46"},   {"1", "VK31"},   {"F1", "VK70"}, {"F9", "VK78"},
+    {"G", "VK47"},   {"Tab", "VK09"},  {"Esc", "VK1B"},
     {"F12", "VK7B"}, {"Q", "VK51"},    {"ПКМ", "VK02"}, {"ЛКМ", "VK01"}, {"Space", "VK20"},
 };
 
@@ -244,11 +252,11 @@ const char* const kRightButtonMessage =
 INSTANTIATE_TEST_SUITE_P(
     Cases, PickerSaves,
     ::testing::Values(
-        SaveCase{"RolePlayHookOn", "o", {"Alt", "F"}, true, "VK12 & VK46", ""},
-        SaveCase{"RolePlayHookOff", "o", {"Alt", "F"}, false, "~VK12 & VK46", ""},
+        SaveCase{"RolePlayHookOn", "o", {"Alt", "G"}, true, "VK12 & VK47", ""},
+        SaveCase{"RolePlayHookOff", "o", {"Alt", "G"}, false, "~VK12 & VK47", ""},
         SaveCase{"CommandThreeKeys", "c", {"Alt", "Ctrl", "1"}, true, "VK12 & VK11 & VK31", ""},
-        SaveCase{"RightButtonWithF1", "o", {"ПКМ", "F1"}, true, "VK02 & VK70", ""},
-        SaveCase{"RightButtonWithF1HookOff", "c", {"ПКМ", "F1"}, false, "~VK02 & VK70", ""},
+        SaveCase{"RightButtonWithF9", "o", {"ПКМ", "F9"}, true, "VK02 & VK78", ""},
+        SaveCase{"RightButtonWithF9HookOff", "c", {"ПКМ", "F9"}, false, "~VK02 & VK78", ""},
         SaveCase{"RightButtonAloneRefused", "o", {"ПКМ"}, true, "<none>", kRightButtonMessage},
         SaveCase{"RightButtonAloneRefusedHookOff", "c", {"ПКМ"}, false, "<none>", kRightButtonMessage},
         SaveCase{"EmptyRefused", "o", {}, true, "<none>", "Запрещено сохранять пустые клавиши"},
@@ -446,6 +454,148 @@ TEST_F(PickerKeyboard, KeysNotOfferedAreDrawnDarkWithoutAShape)
         for (KeyShape* shape : S().forms.Form6->Shapes()) EXPECT_FALSE(shape->geometry().intersects(cap.rect));
     }
     EXPECT_EQ(dark, 5);  // right Shift, Alt and Ctrl, Menu, the pad's Enter
+}
+
+// ---- conflicts and recording ----------------------------------------------
+
+struct AskCase {
+    const char* name;
+    std::vector<std::string> presses;
+    const char* named;  // what the question must name
+    bool yes;
+};
+
+class PickerAsks : public Picker, public ::testing::WithParamInterface<AskCase> {};
+
+TEST_P(PickerAsks, BeforeSavingATakenCombination)
+{
+    const AskCase& c = GetParam();
+    S().PickerTarget = QStringLiteral("o");
+    S().RpMode = QStringLiteral("key36");
+    Open();
+    PressAll(c.presses);
+    prompts::QueueAnswer(c.yes);
+    Click("Button2");
+    const QStringList asked = prompts::RecordedTexts(prompts::Kind::Question);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QString::fromUtf8(c.named))) << asked[0].toStdString();
+    EXPECT_EQ(Stored("hotkeys", "key36"), c.yes ? hotkeys::ComposeHotkey({kKey.at(c.presses[0]), kKey.at(c.presses[1])}, true)
+                                                 : "<none>");
+    EXPECT_EQ(picker_->isVisible(), !c.yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PickerAsks,
+    ::testing::Values(AskCase{"HolderNo", {"Alt", "F"}, "Alt+F уже назначена: Включить систему погони.", false},
+                      AskCase{"HolderYes", {"Alt", "F"}, "Включить систему погони", true},
+                      AskCase{"SystemNo", {"Alt", "Tab"}, "Комбинацию Alt+Tab перехватывает система", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Picker, PuttingTheOwnCombinationBackAsksNothing)
+{
+    F1().KeySettings()->ShowKeyPage(1);
+    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+    picker_->LoadMarks(QStringLiteral("VK12 & VK46"));
+    Click("Button2");
+    EXPECT_TRUE(prompts::RecordedTexts(prompts::Kind::Question).isEmpty());
+    EXPECT_EQ(Stored("hotkeys", "key59"), "VK12 & VK46");
+}
+
+TEST_F(Picker, SharedKeysAreMarkedWhereKeysAreShownAndClearedWhenFixed)
+{
+    S().SettingsIni->WriteString("hotkeys", "key37", "VK12 & VK46");
+    testsupport::WriteBytes(folder_.KeyFile(1), store::Utf8ToCp1251("[keys]\r\nарест=VK12 & VK46\r\n"));
+    F1().KeySettings()->ShowKeyPage(1);
+    const auto label = [&](const char* name) { return Find(QString::fromLatin1(name)); };
+    EXPECT_EQ(label("Label98")->FontColor(), look::kAlert);
+    EXPECT_EQ(label("Label98")->toolTip(),
+              "Эта же комбинация назначена: Фиксация игрока под прицелом, команда «арест»");
+    EXPECT_EQ(label("Label92")->FontColor(), look::kClWindow);
+    EXPECT_TRUE(label("Label92")->toolTip().isEmpty());
+
+    auto* combo = F1().RolePlay()->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    combo->setCurrentIndex(6);  // key17, which key19 shares by default
+    EXPECT_TRUE(label("Label46")->toolTip().contains(QStringLiteral("Взлом двери")));
+    combo->setCurrentIndex(24);  // no key at all
+    EXPECT_TRUE(label("Label46")->toolTip().isEmpty());
+
+    // The picker shows who uses a key, and a save that ends the clash clears the marks.
+    OpenForRow(QStringLiteral("Key37"), QStringLiteral("PK1_1"));
+    EXPECT_TRUE(ShapeOf("F")->IsUsed());
+    EXPECT_TRUE(ShapeOf("F")->toolTip().contains(QStringLiteral("Включить систему погони")));
+    EXPECT_FALSE(ShapeOf("G")->IsUsed());
+    PressAll({"Alt", "G"});
+    Click("Button2");
+    EXPECT_EQ(label("PK1_1")->FontColor(), look::kClWindow);
+    EXPECT_EQ(label("Label98")->toolTip(), "Эта же комбинация назначена: команда «арест»");
+}
+
+// The native codes of a key on each platform: the X11 keycode, or the
+// Windows virtual key and scan code.
+struct NativeKey {
+    unsigned x11;
+    unsigned vk;
+    unsigned scan;
+};
+const std::map<std::string, NativeKey> kNative = {
+    {"Alt", {64, 0x12, 0x38}}, {"F", {41, 0x46, 0x21}}, {"G", {42, 0x47, 0x22}},
+    {"1", {10, 0x31, 0x02}},   {"Esc", {9, 0x1B, 0x01}}, {"Q", {24, 0x51, 0x10}},
+};
+
+// What a Russian layout reports for the key of Latin F: the letter А.
+constexpr auto kCyrillicA = static_cast<Qt::Key>(0x0410);
+
+class PickerRecords : public Picker {
+protected:
+    void Type(const std::string& caption, Qt::Key key, const QString& text)
+    {
+        const NativeKey& n = kNative.at(caption);
+#ifdef _WIN32
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, n.scan, n.vk, 0, text);
+#else
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, n.x11, 0, 0, text);
+#endif
+        QApplication::sendEvent(picker_, &press);
+    }
+    void Record(bool on)
+    {
+        if (picker_->Recorder()->isChecked() != on) picker_->Recorder()->click();
+    }
+};
+
+TEST_F(PickerRecords, PressesSelectByPlaceWhateverTheLayout)
+{
+    S().PickerTarget = QStringLiteral("o");
+    S().RpMode = QStringLiteral("key36");
+    Open();
+    EXPECT_FALSE(picker_->Recorder()->isChecked());
+    Type("Q", Qt::Key_Q, QStringLiteral("q"));  // not recording: nothing
+    EXPECT_TRUE(picker_->Selection().isEmpty());
+
+    Record(true);
+    Type("Alt", Qt::Key_Alt, {});
+    Type("F", Qt::Key_F, QStringLiteral("f"));
+    EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "F"}));
+    Click("Button1");
+    Type("Alt", Qt::Key_Alt, {});
+    Type("F", kCyrillicA, QStringLiteral("а"));
+    EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "F"}));
+    Type("F", kCyrillicA, QStringLiteral("а"));  // a second press takes it off, as a click does
+    EXPECT_EQ(picker_->Selection(), Tokens({"Alt"}));
+
+    Type("Esc", Qt::Key_Escape, {});
+    EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "Esc"}));
+    EXPECT_TRUE(picker_->isVisible());
+    Type("1", Qt::Key_1, QStringLiteral("1"));
+    Type("G", Qt::Key_G, QStringLiteral("g"));
+    EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "Esc", "1"}));
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Более трех кнопок использовать запрещено!!!")});
+
+    Record(false);
+    Type("Esc", Qt::Key_Escape, {});  // Esc closes again
+    EXPECT_FALSE(picker_->isVisible());
+    Open();
+    EXPECT_FALSE(picker_->Recorder()->isChecked());
 }
 
 }  // namespace
