@@ -9,5 +9,6 @@ sample_content() {
     to1251 "$program/отыгровки/rp1/штраф.txt"
   printf '/me надел наручники на задержанного\r\n/arrest' | to1251 "$program/отыгровки/rp1/команды/арест.lcb"
   printf '/me провёл обыск\r\n/frisk' | to1251 "$program/отыгровки/rp1/команды/обыск.lcb"
-  printf '[keys]\r\nарест=VK12 & VK31\r\n' | to1251 "$program/date/rp1/keycomand.ini"
+  # обыск shares Alt+H with a binder action: the pages show such a clash.
+  printf '[keys]\r\nарест=VK12 & VK31\r\nобыск=VK12 & VK48\r\n' | to1251 "$program/date/rp1/keycomand.ini"
 }
