@@ -54,6 +54,16 @@ std::string TempPathBeside(const std::string& path, unsigned long processId);
 
 bool FileExists(const std::string& path);        // an ordinary file
 bool RemoveFile(const std::string& path);
+// Renames `from` over `to` (replacing a file there), retrying while another
+// program briefly holds it. False when the system refuses.
+bool RenameFile(const std::string& from, const std::string& to);
+// True when `path` is missing, or is an ordinary file we may replace.
+bool CanReplace(const std::string& path);
+bool FolderExists(const std::string& path);
+// Creates one folder level; true when it exists afterwards.
+bool CreateFolder(const std::string& path);
+// Removes an empty folder.
+bool RemoveFolder(const std::string& path);
 
 // Names (UTF-8) of the ordinary files directly inside `folder`; empty when the
 // folder is missing or unreadable.

@@ -169,6 +169,36 @@ bool RemoveFile(const std::string& path)
     return ::unlink(path.c_str()) == 0;
 }
 
+bool RenameFile(const std::string& from, const std::string& to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    SyncFolderOf(to);
+    return true;
+}
+
+bool CanReplace(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    return S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool FolderExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CreateFolder(const std::string& path)
+{
+    return ::mkdir(path.c_str(), 0777) == 0 || FolderExists(path);
+}
+
+bool RemoveFolder(const std::string& path)
+{
+    return ::rmdir(path.c_str()) == 0;
+}
+
 std::vector<std::string> ListFiles(const std::string& folder)
 {
     std::vector<std::string> names;

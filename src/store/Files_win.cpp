@@ -178,6 +178,45 @@ bool RemoveFile(const std::string& path)
     return DeleteFileW(Widen(path).c_str()) != 0;
 }
 
+bool RenameFile(const std::string& from, const std::string& to)
+{
+    const std::wstring source = Widen(from);
+    const std::wstring target = Widen(to);
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (attempt >= kRetries || !IsTransient(GetLastError())) return false;
+        Sleep(kRetryPauseMs);
+    }
+}
+
+bool CanReplace(const std::string& path)
+{
+    const std::wstring wide = Widen(path);
+    const DWORD attrs = GetFileAttributesW(wide.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    return !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) && IsOrdinaryFile(wide);
+}
+
+bool FolderExists(const std::string& path)
+{
+    const DWORD attrs = GetFileAttributesW(Widen(path).c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolder(const std::string& path)
+{
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) || FolderExists(path);
+}
+
+bool RemoveFolder(const std::string& path)
+{
+    return RemoveDirectoryW(Widen(path).c_str()) != 0;
+}
+
 std::vector<std::string> ListFiles(const std::string& folder)
 {
     std::vector<std::string> names;

@@ -131,6 +131,19 @@ struct IniFile::Document {
     }
 };
 
+namespace {
+
+IniFile::Document Parsed(std::string bytes)
+{
+    IniFile::Document doc;
+    doc.status = ReadStatus::Ok;
+    doc.bytes = std::move(bytes);
+    doc.Parse();
+    return doc;
+}
+
+}  // namespace
+
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 IniFile::~IniFile() = default;
 
@@ -172,24 +185,37 @@ std::optional<std::string_view> StoredValue(const IniFile::Document& doc, std::s
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::string_view section) const
+namespace {
+
+std::vector<std::pair<std::string, std::string>> SectionOf(const IniFile::Document& doc, std::string_view section)
 {
-    const auto doc = Load();
     std::vector<std::pair<std::string, std::string>> out;
-    const auto s = doc->FindSection(Utf8ToCp1251(section));
+    const auto s = doc.FindSection(Utf8ToCp1251(section));
     if (!s) return out;
     std::unordered_set<std::string> seen;
     for (size_t i = s->first; i < s->second; ++i) {
-        const Document::Line& line = doc->lines[i];
+        const IniFile::Document::Line& line = doc.lines[i];
         // A later duplicate is invisible to reads, and so is a first one
         // without "=" (it reads as absent).
-        std::string folded(doc->Text(line.name));
+        std::string folded(doc.Text(line.name));
         for (char& c : folded) c = static_cast<char>(FoldCp1251(static_cast<unsigned char>(c)));
         if (!seen.insert(std::move(folded)).second) continue;
-        if (const auto value = LineValue(*doc, &line))
-            out.emplace_back(Cp1251ToUtf8(doc->Text(line.name)), Cp1251ToUtf8(*value));
+        if (const auto value = LineValue(doc, &line))
+            out.emplace_back(Cp1251ToUtf8(doc.Text(line.name)), Cp1251ToUtf8(*value));
     }
     return out;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::string_view section) const
+{
+    return SectionOf(*Load(), section);
+}
+
+std::vector<std::pair<std::string, std::string>> IniFile::ParseSection(std::string_view bytes, std::string_view section)
+{
+    return SectionOf(Parsed(std::string(bytes)), section);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -249,30 +275,26 @@ void IniFile::Store(std::string bytes)
     cache_.reset();
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+namespace {
+
+// The file's bytes with key=value set in section (all three in 1251, no line
+// breaks), by the profile functions' rules; the same bytes when nothing changes.
+std::string WithValue(const IniFile::Document& doc, const std::string& sec, const std::string& k, const std::string& v)
 {
-    const auto doc = Load();
-    // A file we could not read must not be replaced by what little we know.
-    if (doc->status == ReadStatus::Failed) throw WriteError(path_);
-
-    const std::string sec = Flatten(section);
-    const std::string k = Flatten(key);
-    const std::string v = Flatten(value);
-    std::string bytes = doc->bytes;
-
-    if (const Document::Line* line = doc->FindKey(sec, k)) {
+    std::string bytes = doc.bytes;
+    if (const IniFile::Document::Line* line = doc.FindKey(sec, k)) {
         // Replace in place, keeping the key's spelling as the file has it.
-        const std::string replacement = std::string(doc->Text(line->name)) + "=" + v;
-        if (doc->Text(line->text) == replacement) return;  // nothing changes on disk
+        const std::string replacement = std::string(doc.Text(line->name)) + "=" + v;
+        if (doc.Text(line->text) == replacement) return bytes;
         bytes.replace(line->text.begin, line->text.size(), replacement);
-    } else if (const auto s = doc->FindSection(sec)) {
+    } else if (const auto s = doc.FindSection(sec)) {
         // Right after the section's last line, or after its header when it
         // has none; the nameless section without lines starts the file.
         const bool hasLines = s->second > s->first;
         size_t at = 0;
         bool needsBreak = false;
         if (hasLines || !sec.empty()) {
-            const auto& last = doc->lines[hasLines ? s->second - 1 : s->first - 1];
+            const auto& last = doc.lines[hasLines ? s->second - 1 : s->first - 1];
             at = last.next;
             needsBreak = last.next == last.text.end;
         }
@@ -281,7 +303,35 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
         bytes += "[" + sec + "]\r\n" + k + "=" + v + "\r\n";
     }
+    return bytes;
+}
+
+}  // namespace
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    const auto doc = Load();
+    // A file we could not read must not be replaced by what little we know.
+    if (doc->status == ReadStatus::Failed) throw WriteError(path_);
+    std::string bytes = WithValue(*doc, Flatten(section), Flatten(key), Flatten(value));
+    if (bytes == doc->bytes) return;  // nothing changes on disk
     Store(std::move(bytes));
+}
+
+std::string IniFile::MergeInto(std::string_view base, std::string_view incoming)
+{
+    const Document in = Parsed(std::string(incoming));
+    Document out = Parsed(std::string(base));
+    std::string section;
+    for (const Document::Line& line : in.lines) {
+        if (line.header) {
+            section = in.Text(line.name);
+        } else if (line.hasValue) {
+            std::string bytes = WithValue(out, section, std::string(in.Text(line.name)), std::string(in.Text(line.value)));
+            if (bytes != out.bytes) out = Parsed(std::move(bytes));
+        }
+    }
+    return out.bytes;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)

@@ -41,6 +41,11 @@ public:
     // Every key of the section that ReadString would give a stored value for,
     // in file order, each as ReadString gives it (the first of duplicates).
     std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section) const;
+    // The same over a file's bytes in memory.
+    static std::vector<std::pair<std::string, std::string>> ParseSection(std::string_view bytes, std::string_view section);
+    // `base` with every key=value of `incoming` written into it as
+    // WriteString would; keys only `base` has stay. Both in 1251.
+    static std::string MergeInto(std::string_view base, std::string_view incoming);
 
     // Throw WriteError when the file cannot be replaced.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);

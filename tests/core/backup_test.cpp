@@ -1,0 +1,241 @@
+// Setup archives: byte-exact round trips, merge and replace, hostile
+// archives, all-or-nothing applying, and the automatic snapshots.
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <map>
+
+#include "TestSupport.h"
+#include "backup/Apply.h"
+#include "backup/Archive.h"
+#include "backup/Snapshots.h"
+#include "store/Cp1251.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using backup::Archive;
+using backup::ArchiveError;
+using backup::Mode;
+using testsupport::TempDir;
+
+using Tree = std::map<std::string, std::string>;  // "/"-separated relative path -> bytes
+
+Tree ReadTree(const TempDir& dir)
+{
+    Tree tree;
+    const fs::path root = testsupport::U8Path(dir.Path());
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        const std::u8string rel = e.path().lexically_relative(root).generic_u8string();
+        const std::string key(rel.begin(), rel.end());
+        tree[key + (e.is_directory() ? "/" : "")] = e.is_regular_file() ? testsupport::ReadBytes(e.path().string()) : "";
+    }
+    return tree;
+}
+
+void Put(const TempDir& dir, const std::string& relative, const std::string& utf8)
+{
+    const std::string path = dir.File(testsupport::NativeSeparators(relative));
+    fs::create_directories(testsupport::U8Path(path).parent_path());
+    testsupport::WriteBytes(path, store::Utf8ToCp1251(utf8));
+}
+
+// A setup with every kind of file, Cyrillic names and contents in 1251.
+void FullSetup(const TempDir& dir)
+{
+    Put(dir, "Setting.ini", "[global]\r\nnick=Иван_Петров\r\n[hotkeys]\r\nkey37=VK70\r\n");
+    for (int n = 1; n <= 4; ++n) {
+        const std::string rp = "rp" + std::to_string(n);
+        Put(dir, "отыгровки/" + rp + "/штраф.txt", "/me достал бланк\r\n/do Бланк №" + std::to_string(n));
+        Put(dir, "отыгровки/" + rp + "/команды/арест.lcb", "/me надел наручники\r\n");
+        Put(dir, "date/" + rp + "/keycomand.ini", "[keys]\r\nарест=VK12 & VK31\r\n");
+        Put(dir, "date/" + rp + "/статьи/12.1.uk", "Статья 12.1\r\n");
+    }
+    Put(dir, "отыгровки/rp1/notes.doc", "not ours");  // left out: not a setup file
+}
+
+Archive Collect(const TempDir& dir, backup::Scope scope = {})
+{
+    Archive a;
+    a.manifest.program = "1.0.1";
+    a.manifest.created = "2026-12-10 08:30:00";
+    a.manifest.scope = scope;
+    a.files = backup::ReadSetup(dir.Path(), scope);
+    return a;
+}
+
+TEST(Backup, ARoundTripIsByteExactWithUtf8FlaggedNames)
+{
+    TempDir from, to;
+    FullSetup(from);
+    const std::string zip = backup::Pack(Collect(from));
+    const Archive back = backup::Unpack(zip);
+    EXPECT_EQ(back.files.size(), 1u + 4 * 4);
+    EXPECT_EQ(back.manifest.created, "2026-12-10 08:30:00");
+
+    // Every local header of a non-ASCII name carries the UTF-8 flag (bit 11).
+    for (size_t at = zip.find("PK\x03\x04"); at != std::string::npos; at = zip.find("PK\x03\x04", at + 4)) {
+        const unsigned flags = static_cast<unsigned char>(zip[at + 6]) | static_cast<unsigned char>(zip[at + 7]) << 8;
+        const unsigned nameLength = static_cast<unsigned char>(zip[at + 26]) | static_cast<unsigned char>(zip[at + 27]) << 8;
+        const std::string name = zip.substr(at + 30, nameLength);
+        if (std::any_of(name.begin(), name.end(), [](char c) { return c & 0x80; })) EXPECT_TRUE(flags & 0x800) << name;
+    }
+
+    backup::ApplyPlan(to.Path(), backup::MakePlan(to.Path(), back, Mode::Replace));
+    Tree expected = ReadTree(from);
+    expected.erase("отыгровки/rp1/notes.doc");
+    EXPECT_EQ(ReadTree(to), expected);
+}
+
+TEST(Backup, MergeKeepsWhatTheArchiveLacksAndReplaceDoesNot)
+{
+    TempDir source;
+    Put(source, "Setting.ini", "[hotkeys]\r\nkey37=VK72\r\n");
+    Put(source, "отыгровки/rp1/a.txt", "new");
+    Put(source, "отыгровки/rp1/c.txt", "added");
+    const Archive archive = Collect(source, {true, {1}});
+
+    for (const Mode mode : {Mode::Merge, Mode::Replace}) {
+        TempDir dir;
+        Put(dir, "Setting.ini", "[global]\r\nnick=Ivan\r\n[hotkeys]\r\nkey37=VK70\r\nkey40=VK71\r\n");
+        Put(dir, "отыгровки/rp1/a.txt", "old");
+        Put(dir, "отыгровки/rp1/b.txt", "keep");
+        Put(dir, "отыгровки/rp2/z.txt", "other server");
+        const backup::Plan plan = backup::MakePlan(dir.Path(), archive, mode);
+        backup::ApplyPlan(dir.Path(), plan);
+        const Tree tree = ReadTree(dir);
+        const bool merge = mode == Mode::Merge;
+        EXPECT_EQ(tree.at("Setting.ini"), merge ? "[global]\r\nnick=Ivan\r\n[hotkeys]\r\nkey37=VK72\r\nkey40=VK71\r\n"
+                                                : "[hotkeys]\r\nkey37=VK72\r\n");
+        EXPECT_EQ(tree.at("отыгровки/rp1/a.txt"), "new");
+        EXPECT_EQ(tree.at("отыгровки/rp1/c.txt"), "added");
+        EXPECT_EQ(tree.count("отыгровки/rp1/b.txt"), merge ? 1u : 0u);
+        EXPECT_EQ(tree.at("отыгровки/rp2/z.txt"), "other server");  // outside the archive's servers
+
+        std::vector<std::string> hotkeys;
+        for (const auto& h : plan.hotkeys) hotkeys.push_back(h.key + ":" + h.before + ">" + h.after);
+        const std::vector<std::string> expected =
+            merge ? std::vector<std::string>{"key37:VK70>VK72"} : std::vector<std::string>{"key37:VK70>VK72", "key40:VK71>"};
+        EXPECT_EQ(hotkeys, expected);
+        EXPECT_EQ(plan.changes.size(), merge ? 3u : 4u);  // Setting.ini, a.txt, c.txt (+ b.txt removed)
+    }
+}
+
+// Archives made by hand with libzip, to say what ours never would.
+std::string HandMade(const std::map<std::string, std::string>& entries, const std::string& manifestFiles,
+                     const char* linkName = nullptr)
+{
+    zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, nullptr);
+    zip_source_keep(target);
+    zip_t* z = zip_open_from_source(target, ZIP_TRUNCATE, nullptr);
+    std::vector<std::string> keep;
+    keep.reserve(entries.size() + 1);
+    const auto add = [&](const std::string& name, const std::string& bytes) {
+        keep.push_back(bytes);
+        const zip_int64_t i =
+            zip_file_add(z, name.c_str(), zip_source_buffer(z, keep.back().data(), keep.back().size(), 0), ZIP_FL_ENC_UTF_8);
+        if (linkName && name == linkName) zip_file_set_external_attributes(z, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, 0120777u << 16);
+    };
+    add("quorvel-setup.txt", "format=1\nsettings=1\nservers=1,2,3,4\n" + manifestFiles);
+    for (const auto& [name, bytes] : entries) add(name, bytes);
+    zip_close(z);
+    zip_source_open(target);
+    std::string out;
+    char buffer[4096];
+    for (zip_int64_t n; (n = zip_source_read(target, buffer, sizeof buffer)) > 0;) out.append(buffer, size_t(n));
+    zip_source_close(target);
+    zip_source_free(target);
+    return out;
+}
+
+struct HostileCase {
+    const char* name;
+    std::function<std::string()> bytes;
+    const char* says;  // part of the refusal
+};
+
+class HostileArchives : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileArchives, AreRefusedBeforeAnythingIsWritten)
+{
+    TempDir dir;
+    FullSetup(dir);
+    const Tree before = ReadTree(dir);
+    testsupport::WriteBytes(dir.File("in.zip"), GetParam().bytes());
+    try {
+        const Archive a = backup::ReadArchive(dir.File("in.zip"));
+        backup::ApplyPlan(dir.Path(), backup::MakePlan(dir.Path(), a, Mode::Replace));
+        ADD_FAILURE() << "accepted";
+    } catch (const ArchiveError& e) {
+        EXPECT_NE(std::string(e.what()).find(GetParam().says), std::string::npos) << e.what();
+    }
+    fs::remove(testsupport::U8Path(dir.File("in.zip")));
+    EXPECT_EQ(ReadTree(dir), before);
+}
+
+std::string Valid()
+{
+    TempDir d;
+    FullSetup(d);
+    return backup::Pack(Collect(d));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileArchives,
+    ::testing::Values(
+        HostileCase{"Traversal", [] { return HandMade({{"отыгровки/rp1/../../x.txt", "x"}}, "file=отыгровки/rp1/../../x.txt\n"); }, "недопустимый путь"},
+        HostileCase{"Absolute", [] { return HandMade({{"/etc/Setting.ini", "x"}}, ""); }, "недопустимый путь"},
+        HostileCase{"DriveLetter", [] { return HandMade({{"C:/Setting.ini", "x"}}, ""); }, "недопустимый путь"},
+        HostileCase{"Backslashes", [] { return HandMade({{"отыгровки\\rp1\\x.txt", "x"}}, ""); }, "недопустимый путь"},
+        HostileCase{"DeviceName", [] { return HandMade({{"отыгровки/rp1/con.txt", "x"}}, ""); }, "недопустимый путь"},
+        HostileCase{"Link", [] { return HandMade({{"отыгровки/rp1/a.txt", "/etc/passwd"}}, "file=отыгровки/rp1/a.txt\n", "отыгровки/rp1/a.txt"); }, "ссылку"},
+        HostileCase{"Duplicate", [] { return HandMade({{"отыгровки/rp1/A.txt", "1"}, {"отыгровки/rp1/a.txt", "2"}}, ""); }, "дважды"},
+        HostileCase{"NotInManifest", [] { return HandMade({{"отыгровки/rp1/a.txt", "1"}}, ""); }, "нет в описи"},
+        HostileCase{"ManifestNamesMissing", [] { return HandMade({}, "file=Setting.ini\n"); }, "нет файла"},
+        HostileCase{"Bomb", [] { return HandMade({{"отыгровки/rp1/a.txt", std::string(101u << 20, '\0')}}, "file=отыгровки/rp1/a.txt\n"); }, "100 МБ"},
+        HostileCase{"Truncated", [] { const std::string z = Valid(); return z.substr(0, z.size() / 2); }, "повреждён"},
+        HostileCase{"NotAZip", [] { return std::string("Setting.ini\r\n"); }, "повреждён"},
+        HostileCase{"NoManifest", [] { std::string z = HandMade({}, ""); const size_t at = z.find("quorvel-setup.txt"); z[at] = 'Q'; return z; }, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Backup, AFailureWhileRenamingPutsEverythingBack)
+{
+    TempDir source, dir;
+    FullSetup(source);
+    Put(source, "отыгровки/rp1/штраф.txt", "changed");
+    Put(dir, "Setting.ini", "[global]\r\nnick=Old\r\n");
+    Put(dir, "отыгровки/rp1/штраф.txt", "old text");
+    Put(dir, "отыгровки/rp1/old.txt", "to be removed");
+    const Tree before = ReadTree(dir);
+    const backup::Plan plan = backup::MakePlan(dir.Path(), Collect(source), Mode::Replace);
+    int renames = 0;
+    EXPECT_THROW(backup::ApplyPlan(dir.Path(), plan,
+                                   [&](const std::string&) {
+                                       if (++renames == 8) throw backup::ApplyError("x", "injected");
+                                   }),
+                 backup::ApplyError);
+    EXPECT_EQ(renames, 8);
+    EXPECT_EQ(ReadTree(dir), before);
+}
+
+TEST(Backup, SnapshotsSkipAnUnchangedSetupAndKeepTheNewest)
+{
+    TempDir dir;
+    FullSetup(dir);
+    ASSERT_TRUE(backup::WriteSnapshot(dir.Path(), "1.0.1", "20261210-080000", "10.12.2026 08:00:00", 3));
+    EXPECT_FALSE(backup::WriteSnapshot(dir.Path(), "1.0.1", "20261210-080001", "10.12.2026 08:00:01", 3));
+    for (int i = 2; i <= 5; ++i) {
+        Put(dir, "отыгровки/rp1/штраф.txt", "version " + std::to_string(i));
+        ASSERT_TRUE(backup::WriteSnapshot(dir.Path(), "1.0.1", "20261210-08000" + std::to_string(i),
+                                          "10.12.2026 08:00:0" + std::to_string(i), 3));
+    }
+    const auto list = backup::ListSnapshots(dir.Path());
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].created, "10.12.2026 08:00:05");
+    EXPECT_EQ(list[2].created, "10.12.2026 08:00:03");
+    EXPECT_EQ(backup::ReadArchive(list[0].path).files.at("отыгровки/rp1/штраф.txt"), "version 5");
+}
+
+}  // namespace
