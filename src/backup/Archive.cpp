@@ -117,6 +117,22 @@ std::string Folded(std::string_view name)
 
 }  // namespace
 
+std::string ProgramVersion()
+{
+    return QUORVEL_VERSION;
+}
+
+Archive Collect(const std::string& exeDir, const Scope& scope, const std::string& created)
+{
+    Archive a;
+    a.manifest.program = ProgramVersion();
+    a.manifest.created = created;
+    a.manifest.scope = scope;
+    a.files = ReadSetup(exeDir, scope);
+    a.manifest.digest = Digest(a.files);
+    return a;
+}
+
 std::string Pack(const Archive& archive)
 {
     zip_error_t error;

@@ -36,6 +36,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The panel's version, as archives record it.
+std::string ProgramVersion();
+
+// The setup files of the scope as they are now. Throws std::runtime_error
+// naming a file that exists but cannot be read.
+Archive Collect(const std::string& exeDir, const Scope& scope, const std::string& created);
+
 std::string Pack(const Archive& archive);         // the zip's bytes
 Archive Unpack(std::string_view zipBytes);        // throws ArchiveError
 

@@ -42,13 +42,8 @@ std::vector<SnapshotInfo> ListSnapshots(const std::string& exeDir)
     return out;
 }
 
-std::optional<std::string> WriteSnapshot(const std::string& exeDir, const std::string& program,
-                                         const std::string& stamp, const std::string& created, int keep)
+std::optional<std::string> WriteSnapshot(const std::string& exeDir, const Archive& a, const std::string& stamp, int keep)
 {
-    Archive a;
-    a.manifest.program = program;
-    a.manifest.created = created;
-    a.files = ReadSetup(exeDir, a.manifest.scope);
     const std::string digest = Digest(a.files);
 
     const std::string folder = SnapshotFolder(exeDir);

@@ -22,12 +22,13 @@ struct SnapshotInfo {
 // Newest first; files that are no readable snapshot are left out.
 std::vector<SnapshotInfo> ListSnapshots(const std::string& exeDir);
 
-// Writes "snapshot-<stamp>.zip" (stamp "20261210-083000", `created` the same
-// moment for people) unless the newest snapshot holds the same files, then
-// removes all but the `keep` newest. The path written, or nullopt when
+struct Archive;
+
+// Writes the whole setup `setup` (from Collect) as "snapshot-<stamp>.zip"
+// (stamp "20261210-083000") unless the newest snapshot holds the same files,
+// then removes all but the `keep` newest. The path written, or nullopt when
 // nothing changed. Throws ArchiveError when it cannot write.
-std::optional<std::string> WriteSnapshot(const std::string& exeDir, const std::string& program,
-                                         const std::string& stamp, const std::string& created,
+std::optional<std::string> WriteSnapshot(const std::string& exeDir, const Archive& setup, const std::string& stamp,
                                          int keep = kKeptSnapshots);
 
 }  // namespace backup

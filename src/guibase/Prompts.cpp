@@ -1,6 +1,8 @@
 #include "guibase/Prompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -76,6 +78,45 @@ bool Question(QWidget* parent, const QString& text)
     QMessageBox box(QMessageBox::Warning, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+// The next queued answer of a recorded prompt, or a cancel.
+InputResult NextAnswer()
+{
+    if (R().answers.empty()) return {false, {}};
+    InputResult r = R().answers.front();
+    R().answers.pop_front();
+    return r;
+}
+
+}  // namespace
+
+int Choose(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    if (Record(Kind::Choice, text)) {
+        const InputResult r = NextAnswer();
+        return r.accepted ? r.text.toInt() : -1;
+    }
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& c : choices) buttons << box.addButton(c, QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
+}
+
+QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)
+{
+    if (Record(Kind::File, caption)) return NextAnswer().text;
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    if (Record(Kind::File, caption)) return NextAnswer().text;
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
 InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,

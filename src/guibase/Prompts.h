@@ -28,8 +28,14 @@ struct InputResult {
 InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,
                      int maxLength = 32767);
 
+// A box with one button per choice (and Cancel); the chosen index, -1 for Cancel.
+int Choose(QWidget* parent, const QString& text, const QStringList& choices);
+// The system's file dialogs; "" when cancelled.
+QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter);
+QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+
 // ---- for tests -------------------------------------------------------------
-enum class Kind { Message, Information, Error, Input, Beep, Question };
+enum class Kind { Message, Information, Error, Input, Beep, Question, Choice, File };
 struct Shown {
     Kind kind;
     QString text;     // the message, or an input box's prompt
@@ -43,6 +49,8 @@ QStringList RecordedTexts(Kind kind);
 void QueueInput(bool accepted, const QString& text);
 // A question takes the next queued answer (accepted = Yes); none queued is No.
 inline void QueueAnswer(bool yes) { QueueInput(yes, {}); }
+// A choice takes the next queued input's text as its index; a file dialog its path.
+inline void QueueChoice(int index) { QueueInput(index >= 0, QString::number(index)); }
 // Runs while a recorded prompt "is open", as a modal box would let timers run.
 void SetWhileShown(std::function<void(const Shown&)> callback);
 

@@ -58,12 +58,7 @@ void FullSetup(const TempDir& dir)
 
 Archive Collect(const TempDir& dir, backup::Scope scope = {})
 {
-    Archive a;
-    a.manifest.program = "1.0.1";
-    a.manifest.created = "2026-12-10 08:30:00";
-    a.manifest.scope = scope;
-    a.files = backup::ReadSetup(dir.Path(), scope);
-    return a;
+    return backup::Collect(dir.Path(), scope, "2026-12-10 08:30:00");
 }
 
 TEST(Backup, ARoundTripIsByteExactWithUtf8FlaggedNames)
@@ -224,12 +219,16 @@ TEST(Backup, SnapshotsSkipAnUnchangedSetupAndKeepTheNewest)
 {
     TempDir dir;
     FullSetup(dir);
-    ASSERT_TRUE(backup::WriteSnapshot(dir.Path(), "1.0.1", "20261210-080000", "10.12.2026 08:00:00", 3));
-    EXPECT_FALSE(backup::WriteSnapshot(dir.Path(), "1.0.1", "20261210-080001", "10.12.2026 08:00:01", 3));
+    const auto snapshot = [&](int second) {
+        const std::string s = std::to_string(second);
+        return backup::WriteSnapshot(dir.Path(), backup::Collect(dir.Path(), {}, "10.12.2026 08:00:0" + s),
+                                     "20261210-08000" + s, 3);
+    };
+    ASSERT_TRUE(snapshot(0));
+    EXPECT_FALSE(snapshot(1));  // nothing changed
     for (int i = 2; i <= 5; ++i) {
         Put(dir, "отыгровки/rp1/штраф.txt", "version " + std::to_string(i));
-        ASSERT_TRUE(backup::WriteSnapshot(dir.Path(), "1.0.1", "20261210-08000" + std::to_string(i),
-                                          "10.12.2026 08:00:0" + std::to_string(i), 3));
+        ASSERT_TRUE(snapshot(i));
     }
     const auto list = backup::ListSnapshots(dir.Path());
     ASSERT_EQ(list.size(), 3u);
