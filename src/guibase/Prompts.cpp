@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <deque>
 
 namespace prompts {
@@ -13,6 +14,7 @@ struct Recorder {
     bool on = false;
     QList<Shown> shown;
     std::deque<InputResult> answers;
+    std::deque<int> choices;
     std::function<void(const Shown&)> whileShown;
 };
 
@@ -84,6 +86,25 @@ InputResult InputBox(QWidget* parent, const QString& caption, const QString& pro
     return {ok, ok ? dialog.textValue() : value};
 }
 
+int Question(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    const int last = static_cast<int>(buttons.size()) - 1;
+    if (Record(Kind::Question, text, buttons.join(u'|'))) {
+        if (R().choices.empty()) return last;
+        const int choice = R().choices.front();
+        R().choices.pop_front();
+        return choice;
+    }
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i <= last; ++i)
+        added << box.addButton(buttons[i], i == last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (last >= 0) box.setEscapeButton(added[last]);
+    box.exec();
+    const int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+    return chosen < 0 ? last : chosen;
+}
+
 void StartRecording()
 {
     R() = Recorder{};
@@ -111,6 +132,11 @@ QStringList RecordedTexts(Kind kind)
 void QueueInput(bool accepted, const QString& text)
 {
     R().answers.push_back({accepted, text});
+}
+
+void QueueChoice(int button)
+{
+    R().choices.push_back(button);
 }
 
 void SetWhileShown(std::function<void(const Shown&)> callback)

@@ -25,12 +25,17 @@ struct InputResult {
 InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,
                      int maxLength = 32767);
 
+// A question with a question icon and one button per text; returns the
+// chosen button's index. The last button is the safe way out: Escape and the
+// close box choose it.
+int Question(QWidget* parent, const QString& text, const QStringList& buttons);
+
 // ---- for tests -------------------------------------------------------------
-enum class Kind { Message, Information, Error, Input, Beep };
+enum class Kind { Message, Information, Error, Input, Beep, Question };
 struct Shown {
     Kind kind;
     QString text;     // the message, or an input box's prompt
-    QString caption;  // an input box's caption
+    QString caption;  // an input box's caption; a question's buttons, "|" between
 };
 
 void StartRecording();  // also clears what was recorded and queued
@@ -38,6 +43,8 @@ void StopRecording();
 const QList<Shown>& Recorded();
 QStringList RecordedTexts(Kind kind);
 void QueueInput(bool accepted, const QString& text);
+// The button the next recorded question answers with; unqueued, the last one.
+void QueueChoice(int button);
 // Runs while a recorded prompt "is open", as a modal box would let timers run.
 void SetWhileShown(std::function<void(const Shown&)> callback);
 
