@@ -149,6 +149,23 @@ TEST(ArticleFiles, SearchIgnoresCaseInNameAndEveryText)
     for (const auto& [filter, match] : cases) EXPECT_EQ(store::ArticleMatches("12.1", a, filter), match) << filter;
 }
 
+TEST(ArticleFiles, ExamplesAreMarkedAndInTheFormatAsWritten)
+{
+    const std::string folder = QUORVEL_EXAMPLES "/date/rp1/статьи/";
+    for (const store::LawBookInfo& info : store::LawBooks()) {
+        const std::vector<std::string> files = store::ListArticleFiles(folder, info.book);
+        EXPECT_GE(files.size(), 2u) << info.extension;
+        for (const std::string& file : files) {
+            const std::string utf8 = store::Cp1251ToUtf8(testsupport::ReadBytes(folder + file));
+            const store::ParsedArticle parsed = store::ParseArticle(utf8);
+            EXPECT_TRUE(file.starts_with("Пример ")) << file;
+            EXPECT_TRUE(parsed.article.text.starts_with("ПРИМЕР: ")) << file;
+            EXPECT_TRUE(parsed.problems.empty()) << file;
+            EXPECT_EQ(store::FormatArticle(parsed.article, info.book), utf8) << file;
+        }
+    }
+}
+
 TEST(FileNames, PlainNamesOnly)
 {
     const std::pair<const char*, bool> cases[] = {
