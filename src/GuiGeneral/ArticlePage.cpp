@@ -34,12 +34,13 @@ const QColor kTabSelected(0x3E, 0x6F, 0xA8);
 const QPoint kInView(0, 25);
 constexpr int kFilterHeight = 20;
 
-// A bevelled panel in the page's colour that shows its title in the middle.
+// A bevelled panel in the page's colour that shows its title: in the middle,
+// or where the controls leave room for it.
 class CaptionPanel : public QFrame {
 public:
     CaptionPanel(QWidget* parent, const QString& name, const QString& caption, QFrame::Shadow shadow,
-                 const QRect& bounds)
-        : QFrame(parent)
+                 const QRect& bounds, Qt::Alignment titleAt = Qt::AlignCenter)
+        : QFrame(parent), titleAt_(titleAt)
     {
         setObjectName(name);
         setWindowTitle(caption);
@@ -60,8 +61,11 @@ protected:
         QFrame::paintEvent(event);
         QPainter painter(this);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(contentsRect(), Qt::AlignCenter, windowTitle());
+        painter.drawText(contentsRect().adjusted(4, 3, -4, -3), titleAt_, windowTitle());
     }
+
+private:
+    Qt::Alignment titleAt_;
 };
 
 // A fixed-size text button: white on the list colour, red under the mouse.
@@ -154,7 +158,9 @@ void ArticlePage::BuildCodeEditor()
 {
     Editor& e = codes_;
     e.outOfSight = {336, 5000, 452, 359};
-    e.panel = new CaptionPanel(this, QStringLiteral("Panel3"), QStringLiteral("Panel3"), QFrame::Raised, e.outOfSight);
+    // In view, the code's name stands in the free top right corner.
+    e.panel = new CaptionPanel(this, QStringLiteral("Panel3"), QStringLiteral("Panel3"), QFrame::Raised, e.outOfSight,
+                               Qt::AlignTop | Qt::AlignRight);
     QWidget* p = e.panel;
     editors::AddLabel(p, "Label61", QStringLiteral("Список статей"), 4, 4);
     editors::AddLabel(p, "Label62", QStringLiteral("Полный текст стати:"), 96, 5);
