@@ -8,7 +8,24 @@ install(TARGETS companion_standin RUNTIME DESTINATION .)
 foreach(server 1 2 3 4)
   install(DIRECTORY DESTINATION "отыгровки/rp${server}/команды")
   install(DIRECTORY DESTINATION "date/rp${server}")
+  install(DIRECTORY DESTINATION "date/rp${server}/статьи")
 endforeach()
+# The example articles go only where no file of that name is yet: an install
+# over a player's folder never replaces a text the player edited.
+install(CODE "
+  set(src \"${PROJECT_SOURCE_DIR}/examples\")
+  file(GLOB_RECURSE examples RELATIVE \"\${src}\" \"\${src}/*\")
+  foreach(example IN LISTS examples)
+    set(dest \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${example}\")
+    if(EXISTS \"\${dest}\")
+      message(STATUS \"Kept: \${dest}\")
+    else()
+      get_filename_component(dest_dir \"\${dest}\" DIRECTORY)
+      file(COPY \"\${src}/\${example}\" DESTINATION \"\${dest_dir}\")
+      message(STATUS \"Installing: \${dest}\")
+    endif()
+  endforeach()
+")
 
 if(WIN32 AND TARGET QuorvelPanel)
   # What the panel loads on a player's machine, in the layout Qt expects:

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
@@ -13,7 +12,7 @@
 #include "dialogs/TForm8.h"
 #include "GuiGeneral/KeyConflicts.h"
 #include "hotkeys/HotkeyString.h"
-#include "store/Cp1251.h"
+#include "store/FileNames.h"
 #include "store/Files.h"
 #include "store/TextFile.h"
 #include "widgets/Label.h"
@@ -83,24 +82,10 @@ QString CommandPage::CommandName(const QString& fileName)
 
 bool CommandPage::IsValidCommandName(const QString& name)
 {
-    if (name.trimmed().isEmpty()) return false;
-    // Blanks and dots at the ends are dropped by Windows or make "." and "..";
     // ";" and "[" open comment and section lines of keycomand.ini, "=" splits
     // its key lines.
-    const QChar first = name.front();
-    const QChar last = name.back();
-    if (first.isSpace() || last.isSpace() || first == u'.' || last == u'.' || first == u';' || first == u'[')
-        return false;
-    for (const QChar c : name) {
-        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|=").contains(c)) return false;
-    }
-    // Device names open the device, not a file in the folder.
-    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    if (device.match(name.section(u'.', 0, 0).trimmed()).hasMatch()) return false;
-    // The companion reads names in 1251: a name it cannot spell is no command.
-    const std::string utf8 = name.toStdString();
-    return store::Cp1251ToUtf8(store::Utf8ToCp1251(utf8)) == utf8;
+    return store::IsPlainFileName(name.toStdString()) && !name.startsWith(u';') && !name.startsWith(u'[') &&
+           !name.contains(u'=');
 }
 
 void CommandPage::PointAt(const QString& folder)

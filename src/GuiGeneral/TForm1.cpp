@@ -19,6 +19,7 @@
 #include "companion/Contract.h"
 #include "companion/Launch.h"
 #include "companion/Processes.h"
+#include "store/ServerPaths.h"
 #include "widgets/Artwork.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
@@ -225,6 +226,10 @@ void TForm1::MenuMouseDown(MenuItem item)
         case MenuCommands:
             state_.DeriveRpDir();
             commands_->PointAt(state_.RpDir + QStringLiteral("команды"));
+            break;
+        case MenuArticles:
+        case MenuInstruction:
+            articles_->Open(ToQString(store::ArticlesFolder(state_.ExeDir, state_.ServerIndex)));
             break;
         case MenuKeys:
             keySettings_->HideKeyPages();

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QPushButton>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <deque>
 
 namespace prompts {
@@ -15,6 +15,7 @@ struct Recorder {
     bool on = false;
     QList<Shown> shown;
     std::deque<InputResult> answers;
+    std::deque<int> choices;
     std::function<void(const Shown&)> whileShown;
 };
 
@@ -93,20 +94,6 @@ InputResult NextAnswer()
 
 }  // namespace
 
-int Choose(QWidget* parent, const QString& text, const QStringList& choices)
-{
-    if (Record(Kind::Choice, text)) {
-        const InputResult r = NextAnswer();
-        return r.accepted ? r.text.toInt() : -1;
-    }
-    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
-    QList<QAbstractButton*> buttons;
-    for (const QString& c : choices) buttons << box.addButton(c, QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Cancel);
-    box.exec();
-    return static_cast<int>(buttons.indexOf(box.clickedButton()));
-}
-
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)
 {
     if (Record(Kind::File, caption)) return NextAnswer().text;
@@ -138,6 +125,25 @@ InputResult InputBox(QWidget* parent, const QString& caption, const QString& pro
     return {ok, ok ? dialog.textValue() : value};
 }
 
+int Question(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    const int last = static_cast<int>(buttons.size()) - 1;
+    if (Record(Kind::Question, text, buttons.join(u'|'))) {
+        if (R().choices.empty()) return last;
+        const int choice = R().choices.front();
+        R().choices.pop_front();
+        return choice;
+    }
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i <= last; ++i)
+        added << box.addButton(buttons[i], i == last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (last >= 0) box.setEscapeButton(added[last]);
+    box.exec();
+    const int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+    return chosen < 0 ? last : chosen;
+}
+
 void StartRecording()
 {
     R() = Recorder{};
@@ -165,6 +171,11 @@ QStringList RecordedTexts(Kind kind)
 void QueueInput(bool accepted, const QString& text)
 {
     R().answers.push_back({accepted, text});
+}
+
+void QueueChoice(int button)
+{
+    R().choices.push_back(button);
 }
 
 void SetWhileShown(std::function<void(const Shown&)> callback)

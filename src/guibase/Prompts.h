@@ -28,18 +28,20 @@ struct InputResult {
 InputResult InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& value,
                      int maxLength = 32767);
 
-// A box with one button per choice (and Cancel); the chosen index, -1 for Cancel.
-int Choose(QWidget* parent, const QString& text, const QStringList& choices);
+// A question with a question icon and one button per text; returns the
+// chosen button's index. The last button is the safe way out: Escape and the
+// close box choose it.
+int Question(QWidget* parent, const QString& text, const QStringList& buttons);
 // The system's file dialogs; "" when cancelled.
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter);
 QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
 
 // ---- for tests -------------------------------------------------------------
-enum class Kind { Message, Information, Error, Input, Beep, Question, Choice, File };
+enum class Kind { Message, Information, Error, Input, Beep, Question, File };
 struct Shown {
     Kind kind;
     QString text;     // the message, or an input box's prompt
-    QString caption;  // an input box's caption
+    QString caption;  // an input box's caption; a question's buttons, "|" between
 };
 
 void StartRecording();  // also clears what was recorded and queued
@@ -47,10 +49,11 @@ void StopRecording();
 const QList<Shown>& Recorded();
 QStringList RecordedTexts(Kind kind);
 void QueueInput(bool accepted, const QString& text);
-// A question takes the next queued answer (accepted = Yes); none queued is No.
+// A yes/no question takes the next queued input (accepted = Yes); none
+// queued is No. A file dialog takes its text as the path chosen.
 inline void QueueAnswer(bool yes) { QueueInput(yes, {}); }
-// A choice takes the next queued input's text as its index; a file dialog its path.
-inline void QueueChoice(int index) { QueueInput(index >= 0, QString::number(index)); }
+// The button the next recorded question with buttons answers with; unqueued, the last one.
+void QueueChoice(int button);
 // Runs while a recorded prompt "is open", as a modal box would let timers run.
 void SetWhileShown(std::function<void(const Shown&)> callback);
 

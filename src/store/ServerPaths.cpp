@@ -31,4 +31,9 @@ std::string KeyFilePath(const std::string& exeDir, int server)
     return DataFolder(exeDir, server) + "keycomand.ini";
 }
 
+std::string ArticlesFolder(const std::string& exeDir, int server)
+{
+    return DataFolder(exeDir, server) + "статьи" + PathSeparator();
+}
+
 }  // namespace store

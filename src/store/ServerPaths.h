@@ -18,5 +18,7 @@ std::string CommandsFolder(const std::string& rolePlayFolder);
 std::string DataFolder(const std::string& exeDir, int server);
 // data folder + "keycomand.ini"
 std::string KeyFilePath(const std::string& exeDir, int server);
+// data folder + "статьи" + sep
+std::string ArticlesFolder(const std::string& exeDir, int server);
 
 }  // namespace store

@@ -23,6 +23,12 @@ std::string Reason(FileError::Action action, const std::string& path)
     std::error_code ec;
     const fs::path p = NativePath(path);
     if (action == FileError::Action::OpenFolder) return "The system cannot find the path specified.";
+    if (action == FileError::Action::CreateFolder) {
+        // A folder path may end with a separator: its parent is one level further up.
+        const fs::path parent = (p.has_filename() ? p : p.parent_path()).parent_path();
+        if (!fs::is_directory(parent, ec)) return "The system cannot find the path specified.";
+        return "A file of that name is in the way, or the folder is read-only.";
+    }
     const fs::path folder = p.parent_path();
     if (!folder.empty() && !fs::is_directory(folder, ec)) return "The system cannot find the path specified.";
     const fs::file_status st = fs::status(p, ec);
@@ -41,6 +47,7 @@ std::string Reason(FileError::Action action, const std::string& path)
     case FileError::Action::Delete:
         return "The file may be in use by another program.";
     case FileError::Action::OpenFolder:
+    case FileError::Action::CreateFolder:
         break;
     }
     return {};
@@ -54,6 +61,7 @@ std::string Message(FileError::Action action, const std::string& path, const std
     case FileError::Action::Create: what = "create file"; break;
     case FileError::Action::Delete: what = "delete file"; break;
     case FileError::Action::OpenFolder: what = "open folder"; break;
+    case FileError::Action::CreateFolder: what = "create folder"; break;
     }
     return std::string("Cannot ") + what + " \"" + path + "\". " + reason;
 }
@@ -119,6 +127,12 @@ void RequireFolder(const std::string& path)
     std::error_code ec;
     if (!fs::is_directory(NativePath(path), ec))
         throw FileError(FileError::Action::OpenFolder, path, Reason(FileError::Action::OpenFolder, path));
+}
+
+void MakeFolder(const std::string& path)
+{
+    if (!CreateFolder(path))
+        throw FileError(FileError::Action::CreateFolder, path, Reason(FileError::Action::CreateFolder, path));
 }
 
 }  // namespace store

@@ -13,7 +13,7 @@ namespace store {
 
 class FileError : public std::runtime_error {
 public:
-    enum class Action { Open, Create, Delete, OpenFolder };
+    enum class Action { Open, Create, Delete, OpenFolder, CreateFolder };
     FileError(Action action, const std::string& path, const std::string& reason);
     const std::string& Path() const { return path_; }
 
@@ -40,5 +40,9 @@ void DeleteTextFile(const std::string& path);
 
 // Throws FileError when `path` is no folder.
 void RequireFolder(const std::string& path);
+
+// Makes the folder `path` when it is missing; its parent must exist. Throws
+// FileError.
+void MakeFolder(const std::string& path);
 
 }  // namespace store
