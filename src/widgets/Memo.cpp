@@ -133,4 +133,5 @@ void Memo::SelectInLine(int line, const QString& what)
     }
     setTextCursor(cursor);
     ensureCursorVisible();
+    setFocus();
 }
