@@ -1,6 +1,7 @@
 #include "GuiGeneral/SearchBox.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,7 +51,7 @@ SearchBox::SearchBox(SharedState& state, TForm1* form) : QFrame(form), state_(st
     results_ = new QListWidget(this);
     results_->setObjectName(QStringLiteral("SearchResults"));
     results_->setGeometry(4, 30, 432, 188);
-    results_->setTextElideMode(Qt::ElideRight);
+    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette p = results_->palette();
     p.setColor(QPalette::Base, look::kListField);
     p.setColor(QPalette::Text, look::kClWindow);
@@ -128,10 +129,17 @@ void SearchBox::Update()
 {
     hits_ = index_.Find(edit_->text().toStdString());
     results_->clear();
+    // Long lines end in "…" within the box; the whole line is the tooltip.
+    const QFontMetrics metrics(results_->font());
+    const int width = results_->viewport()->width() - 8;
     for (const text::SearchHit& hit : hits_) {
-        auto* item = new QListWidgetItem(Describe(hit), results_);
+        const QString text = Describe(hit);
+        auto* item = new QListWidgetItem(metrics.elidedText(text, Qt::ElideRight, width), results_);
+        item->setData(Qt::UserRole, text);
+        QString tip = text;
         if (targets_[hit.item].kind == Kind::RolePlay)
-            item->setToolTip(ToQString(hotkeys::RolePlayEntries()[static_cast<size_t>(targets_[hit.item].index)].caption));
+            tip += u'\n' + ToQString(hotkeys::RolePlayEntries()[static_cast<size_t>(targets_[hit.item].index)].caption);
+        item->setToolTip(tip);
     }
     if (!hits_.empty()) results_->setCurrentRow(0);
 }

@@ -203,7 +203,7 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
 
     search->Edit()->setText(QStringLiteral("права"));
     ASSERT_EQ(search->Results()->count(), 1);
-    EXPECT_EQ(search->Results()->item(0)->text(), "Отыгровка, строка 2: /do Зачитывает ПРАВА задержанному.");
+    EXPECT_EQ(search->Results()->item(0)->data(Qt::UserRole).toString(), "Отыгровка, строка 2: /do Зачитывает ПРАВА задержанному.");
     search->Choose(0);
     EXPECT_FALSE(search->isVisible());
     EXPECT_TRUE(F1().RolePlay()->isVisible());
@@ -213,7 +213,7 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     search->Open();
     search->Edit()->setText(QStringLiteral("ОБЫСК"));
     ASSERT_EQ(search->Results()->count(), 2);
-    EXPECT_EQ(search->Results()->item(1)->text(), "Команда обыск, строка 2: /me провёл обыск");
+    EXPECT_EQ(search->Results()->item(1)->data(Qt::UserRole).toString(), "Команда обыск, строка 2: /me провёл обыск");
     search->Choose(1);
     EXPECT_TRUE(F1().Commands()->isVisible());
     EXPECT_EQ(Find<QListWidget>(QStringLiteral("RComand"))->currentItem()->text(), "обыск.lcb");
@@ -225,7 +225,7 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     ASSERT_GE(search->Results()->count(), 1);
     int row = 0;
     while (row < search->Results()->count() &&
-           !search->Results()->item(row)->text().contains(QString::fromUtf8(key->caption.data(), key->caption.size())))
+           !search->Results()->item(row)->data(Qt::UserRole).toString().contains(QString::fromUtf8(key->caption.data(), key->caption.size())))
         ++row;
     ASSERT_LT(row, search->Results()->count());
     search->Choose(row);
