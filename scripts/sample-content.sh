@@ -7,6 +7,8 @@ sample_content() {
     to1251 "$program/Setting.ini"
   printf '/me достал бланк штрафа и ручку\r\n/do Бланк заполнен.\r\n/me протянул бланк нарушителю\r\nОплатите штраф в течение суток.' |
     to1251 "$program/отыгровки/rp1/штраф.txt"
+  printf '/me представился: сотрудник полиции Лос-Сантоса, старший лейтенант Иван Петров, предъявил служебное удостоверение в развёрнутом виде\r\n/do Удостоверение в руке.' |
+    to1251 "$program/отыгровки/rp1/helloku.txt"
   printf '/me надел наручники на задержанного\r\n/arrest' | to1251 "$program/отыгровки/rp1/команды/арест.lcb"
   printf '/me провёл обыск\r\n/frisk' | to1251 "$program/отыгровки/rp1/команды/обыск.lcb"
   # обыск shares Alt+H with a binder action: the pages show such a clash.

@@ -15,6 +15,7 @@
 #include "store/FileNames.h"
 #include "store/Files.h"
 #include "store/TextFile.h"
+#include "widgets/ChatMarks.h"
 #include "widgets/Label.h"
 #include "widgets/ListBox.h"
 #include "widgets/Look.h"
@@ -55,6 +56,7 @@ CommandPage::CommandPage(SharedState& state, QWidget* parent) : Page(state, QStr
     memo2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo2_->SetText(QStringLiteral("Memo2"));
+    marks_ = new ChatMarks(memo2_, editors::AddLineStatus(this, "Memo2Status", {300, 6, 151, 14}));
 
     editors::AddLabel(this, "Label48", QStringLiteral("Клавиша:"), 8, 360, kKeyColor, true);
     label49_ = editors::AddLabel(this, "Label49", QString(), 66, 361, kKeyColor, true);
@@ -157,6 +159,7 @@ void CommandPage::RComandChange()
         throw;
     }
     lastRow_ = row;
+    marks_->SetNick(state_.Nick());
     memo2_->SetText(QString::fromStdString(*text));
 
     const std::string name = CommandName(rComand_->item(row)->text()).toStdString();
@@ -190,14 +193,31 @@ void CommandPage::Button3Click()
 void CommandPage::Button4Click()
 {
     const int row = SelectedRow();
+    const QString text = memo2_->Text();
     if (row >= 0) {
-        store::WriteTextFile(PathOf(rComand_->item(row)->text()).toStdString(), memo2_->Text().toStdString());
+        if (editors::ConfirmCp1251(this, text))
+            store::WriteTextFile(PathOf(rComand_->item(row)->text()).toStdString(), text.toStdString());
         return;
     }
     const QString name = AskName(QStringLiteral("Не выбрана команда"));
-    if (name.isEmpty()) return;
+    if (name.isEmpty() || !editors::ConfirmCp1251(this, text)) return;
     store::WriteTextFile(PathOf(name + kExtension).toStdString(), memo2_->Text().toStdString());
     ReadList();
+}
+
+void CommandPage::SelectCommand(const QString& fileName, int line, const QString& what)
+{
+    const QList<QListWidgetItem*> found = rComand_->findItems(fileName, Qt::MatchExactly);
+    if (found.isEmpty()) return;
+    rComand_->setCurrentItem(found.front(), QItemSelectionModel::ClearAndSelect);
+    rComand_->scrollToItem(found.front());
+    if (lastRow_ == rComand_->row(found.front()) && line >= 0) memo2_->SelectInLine(line, what);
+}
+
+void CommandPage::showEvent(QShowEvent* event)
+{
+    Page::showEvent(event);
+    marks_->SetNick(state_.Nick());  // it may have changed on the home page
 }
 
 void CommandPage::Button2Click()

@@ -7,6 +7,7 @@
 class QListWidget;
 class Label;
 class Memo;
+class ChatMarks;
 namespace hotkeys {
 class ConflictMap;
 }
@@ -33,11 +34,19 @@ public:
     // Label49 in the alert colour while another hotkey shares the command's.
     void MarkConflicts(const hotkeys::ConflictMap& map);
 
+    // Selects the command listed as `fileName` (loading it unless it is shown
+    // already) and `what` in line `line` of its text; line -1 selects nothing.
+    void SelectCommand(const QString& fileName, int line, const QString& what);
+    ChatMarks* Marks() const { return marks_; }
+
     // A list item's command name: its text cut at the first ".lcb".
     static QString CommandName(const QString& fileName);
     // Whether a name can be a command: a plain file name inside the commands
     // folder that is also a sound key of keycomand.ini.
     static bool IsValidCommandName(const QString& name);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Reads the folder again; no item is selected afterwards.
@@ -50,6 +59,7 @@ private:
     QListWidget* rComand_ = nullptr;
     Memo* memo2_ = nullptr;
     Label* label49_ = nullptr;
+    ChatMarks* marks_ = nullptr;
     QString folder_;
     int lastRow_ = -1;  // the row last shown, so a click on it does not reload it
 };

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
 #include "guibase/ErrorGuard.h"
@@ -143,10 +144,7 @@ Label* HomePage::Find(const char* name) const
 void HomePage::LoadProfileAndOptions()
 {
     store::IniFile& ini = *state_.SettingsIni;
-    // The nick the game client keeps is the default; a stored nick wins,
-    // even an empty one.
-    const std::string registryNick = state_.RegIni->ReadString("SAMP", "PlayerName", "Нет ника");
-    Find("Label7")->setText(ToQString(ini.ReadString("global", "nick", registryNick)));
+    Find("Label7")->setText(ToQString(state_.Nick()));
     Find("Label9")->setText(ToQString(ini.ReadString("global", "звание", "Рядовой")));
     Find("Label11")->setText(ToQString(ini.ReadString("global", "департамент", "LSPD")));
     if (ini.ReadString("global", "доптег", "null") != "null") {
@@ -186,6 +184,8 @@ void HomePage::Label6Click()
 {
     const prompts::InputResult nick = prompts::InputBox(this, QStringLiteral("Новый ник:"),
                                                         QStringLiteral("Укажите ваш ник"), QString(), 255);
+    // A nick 1251 cannot spell would be stored with "?" in it: refused.
+    if (editors::RefuseUnsupported(this, nick.text)) return;
     if (!nick.text.isEmpty()) {
         // Stored first: a refused write must not leave the row showing a nick the file lacks.
         state_.SettingsIni->WriteString("global", "nick", nick.text.toStdString());

@@ -121,6 +121,18 @@ void KeySettingsPage::BuildPageButtons()
 void KeySettingsPage::HideKeyPages()
 {
     for (QWidget* page : pages_) page->hide();
+    if (selected_.action != nullptr) selected_.action->setAutoFillBackground(false);
+    selected_ = {};
+}
+
+void KeySettingsPage::SelectRow(const hotkeys::BinderKey& key)
+{
+    HideKeyPages();
+    ShowKeyPage(key.page);
+    QWidget* page = pages_[key.page - 1];
+    selected_ = {&key, page->findChild<Label*>(QStringLiteral("Action%1_%2").arg(page->objectName()).arg(key.row))};
+    if (selected_.action == nullptr) return;
+    look::SetBackground(selected_.action, look::kField);
 }
 
 void KeySettingsPage::ShowKeyPage(int n)

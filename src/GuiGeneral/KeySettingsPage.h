@@ -31,6 +31,10 @@ public:
     // turn the alert colour, with the others named in their tooltip.
     void MarkConflicts(const hotkeys::ConflictMap& map);
 
+    // Shows the key's page with its row marked, as a search result.
+    void SelectRow(const hotkeys::BinderKey& key);
+    const hotkeys::BinderKey* SelectedKey() const { return selected_.key; }
+
     QWidget* KeyPage(int n) const { return n >= 1 && n <= 4 ? pages_[n - 1] : nullptr; }
 
 private:
@@ -46,5 +50,9 @@ private:
 
     std::array<QWidget*, 4> pages_ {};
     std::array<std::vector<Row>, 4> rows_;
+    struct Selection {
+        const hotkeys::BinderKey* key = nullptr;
+        Label* action = nullptr;
+    } selected_;
     int shown_ = 1;
 };

@@ -17,6 +17,7 @@
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/RolePlayEntries.h"
 #include "store/TextFile.h"
+#include "widgets/ChatMarks.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Memo.h"
@@ -106,6 +107,7 @@ RolePlayPage::RolePlayPage(SharedState& state, QWidget* parent) : Page(state, QS
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo1_->SetText(QStringLiteral("Выберите отыгровку выше"));
     BuildMemoMenu();
+    marks_ = new ChatMarks(memo1_, editors::AddLineStatus(this, "Memo1Status", {230, 338, 200, 14}));
     Memo1Change();
 
     Label* label41 = editors::AddLabel(this, "Label41", QStringLiteral("Клавиша:"), 25, 357);
@@ -217,7 +219,20 @@ void RolePlayPage::ComboBox1Change()
         state_.CurrentHotkey.clear();
     }
     MarkConflicts(conflicts::Current(state_));
+    marks_->SetNick(state_.Nick());
     memo1_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
+}
+
+void RolePlayPage::SelectEntry(int entry, int line, const QString& what)
+{
+    comboBox1_->setCurrentIndex(entry);
+    if (entry_ == entry && line >= 0) memo1_->SelectInLine(line, what);
+}
+
+void RolePlayPage::showEvent(QShowEvent* event)
+{
+    Page::showEvent(event);
+    marks_->SetNick(state_.Nick());  // it may have changed on the home page
 }
 
 void RolePlayPage::MarkConflicts(const hotkeys::ConflictMap& map)
@@ -243,6 +258,7 @@ void RolePlayPage::Button1Click()
         prompts::Message(this, kTooShort);
         return;
     }
+    if (!editors::ConfirmCp1251(this, text)) return;
     store::WriteTextFile(EntryPath(entry_).toStdString(), text.toStdString());
     prompts::Message(this, QStringLiteral("Saved"));
 }

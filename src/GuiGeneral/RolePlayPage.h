@@ -9,6 +9,7 @@ class QComboBox;
 class QMenu;
 class Label;
 class Memo;
+class ChatMarks;
 
 namespace hotkeys {
 class ConflictMap;
@@ -30,11 +31,18 @@ public:
 
     // The entry shown now; -1 before the first choice.
     int ChosenEntry() const { return entry_; }
+    // Chooses entry `entry` (loading it unless it is shown already) and
+    // selects `what` in line `line` of its text; line -1 selects nothing.
+    void SelectEntry(int entry, int line, const QString& what);
+    ChatMarks* Marks() const { return marks_; }
 
     // Shown in the memo of an entry that has no text, and as Save's and the key
     // button's refusal for it.
     static const QString kNoTextHere;
     static const QString kNotConfigured;  // a chosen entry whose file is missing
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildMemoMenu();
@@ -44,5 +52,6 @@ private:
     Memo* memo1_ = nullptr;
     Label* label46_ = nullptr;
     QMenu* memo2Menu_ = nullptr;
+    ChatMarks* marks_ = nullptr;
     int entry_ = -1;
 };

@@ -57,6 +57,9 @@ struct SharedState {
     void DeriveRpDir();
     // KeyIni := a new view over ServerIndex's keycomand.ini.
     void OpenKeyIni();
+    // The nick as the home page shows it: [global] nick, even an empty one,
+    // else the game client's.
+    std::string Nick() const;
     QString ExeDirQ() const { return QString::fromStdString(ExeDir); }
 };
 

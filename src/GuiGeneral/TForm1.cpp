@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -12,6 +13,7 @@
 #include "GuiGeneral/KeyConflicts.h"
 #include "GuiGeneral/KeySettingsPage.h"
 #include "GuiGeneral/RolePlayPage.h"
+#include "GuiGeneral/SearchBox.h"
 #include "GuiGeneral/SharedState.h"
 #include "guibase/ErrorGuard.h"
 #include "guibase/QtText.h"
@@ -80,6 +82,10 @@ TForm1::TForm1(SharedState& state)
     connect(rxSwitch1_, &RxSwitch::clicked, this, [this] { Guarded(this, [this] { RxSwitch1Click(); }); });
 
     BuildTray();
+
+    search_ = new SearchBox(state_, this);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, search_, &SearchBox::Open);
 
     // The status poll runs from creation on, hidden or not.
     timer1_ = new QTimer(this);

@@ -19,6 +19,7 @@ class RolePlayPage;
 class CommandPage;
 class ArticlePage;
 class KeySettingsPage;
+class SearchBox;
 struct SharedState;
 
 class TForm1 : public QWidget {
@@ -60,6 +61,7 @@ public:
     CommandPage* Commands() const { return commands_; }
     ArticlePage* Articles() const { return articles_; }
     KeySettingsPage* KeySettings() const { return keySettings_; }
+    SearchBox* Search() const { return search_; }
     QWidget* PageWidget(int n) const { return n >= 1 && n <= 8 ? pages_[n - 1] : nullptr; }
     QAction* RestoreAction() const { return d1_; }
     QAction* CloseAction() const { return n1_; }
@@ -101,6 +103,7 @@ private:
     CommandPage* commands_ = nullptr;
     ArticlePage* articles_ = nullptr;
     KeySettingsPage* keySettings_ = nullptr;
+    SearchBox* search_ = nullptr;
     Label* label35_ = nullptr;
     Label* label17_ = nullptr;
     RxSwitch* rxSwitch1_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/HomePage.h"
 #include "GuiGeneral/SharedState.h"
 #include "GuiGeneral/TForm1.h"
@@ -73,6 +74,8 @@ void TForm5::CheckBox1Click()
 
 void TForm5::Button1Click()
 {
+    // Nothing is stored while either value holds what 1251 cannot spell.
+    if (editors::RefuseUnsupported(this, edit1_->text() + (checkBox1_->isChecked() ? edit2_->text() : QString()))) return;
     store::IniFile& ini = *state_.SettingsIni;
     ini.WriteString("global", "тег", edit1_->text().isEmpty() ? std::string("PA") : edit1_->text().toStdString());
     const bool extra = checkBox1_->isChecked() && !edit2_->text().isEmpty();

@@ -1,9 +1,12 @@
 #include "dialogs/TForm8.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
+#include "GuiGeneral/EditorControls.h"
 #include "GuiGeneral/SharedState.h"
+#include "widgets/ChatMarks.h"
 #include "widgets/Look.h"
 #include "widgets/Memo.h"
 
@@ -24,10 +27,18 @@ TForm8::TForm8(SharedState& state, QWidget* parent)
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->SetText(QStringLiteral("Memo1"));
     connect(memo1_, &Memo::DblClick, this, &TForm8::Memo1DblClick);
+
+    // Over the memo's lower right corner, clear of its scroll bar; shown only
+    // while the cursor's line is too long.
+    QLabel* status = editors::AddLineStatus(this, "Memo1Status", {906, 566, 220, 18});
+    status->setAutoFillBackground(true);
+    look::SetBackground(status, look::kListField);
+    marks_ = new ChatMarks(memo1_, status);
 }
 
 std::optional<QString> TForm8::Edit(const QString& text)
 {
+    marks_->SetNick(state_.Nick());
     memo1_->SetText(text);
     memo1_->setFocus();
     if (exec() != QDialog::Accepted) return std::nullopt;

@@ -8,6 +8,7 @@
 
 struct SharedState;
 class Memo;
+class ChatMarks;
 
 class TForm8 : public QDialog {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
 
     void Memo1DblClick();
     Memo* Memo1() const { return memo1_; }
+    ChatMarks* Marks() const { return marks_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -27,4 +29,5 @@ protected:
 private:
     SharedState& state_;
     Memo* memo1_ = nullptr;
+    ChatMarks* marks_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace store {
 namespace {
@@ -78,7 +79,19 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
-std::string Utf8ToCp1251(std::string_view in)
+namespace {
+
+// Adds `character` to `list` unless it is there already.
+void NoteOnce(std::vector<std::string>* list, std::string character)
+{
+    if (list == nullptr) return;
+    for (const std::string& c : *list)
+        if (c == character) return;
+    list->push_back(std::move(character));
+}
+
+// Encodes `in`; what 1251 cannot hold goes to `unsupported` when given.
+std::string Encode(std::string_view in, std::vector<std::string>* unsupported)
 {
     std::string out;
     out.reserve(in.size());
@@ -103,14 +116,30 @@ std::string Utf8ToCp1251(std::string_view in)
         }
         if (!ok) {
             out += '?';
+            NoteOnce(unsupported, "\xEF\xBF\xBD");
             ++i;  // resynchronise on the next byte
             continue;
         }
         const int enc = EncodeChar(cp);
         out += enc < 0 ? '?' : static_cast<char>(enc);
+        if (enc < 0) NoteOnce(unsupported, std::string(in.substr(i, len)));
         i += len;
     }
     return out;
+}
+
+}  // namespace
+
+std::string Utf8ToCp1251(std::string_view in)
+{
+    return Encode(in, nullptr);
+}
+
+std::vector<std::string> UnsupportedBy1251(std::string_view utf8)
+{
+    std::vector<std::string> list;
+    Encode(utf8, &list);
+    return list;
 }
 
 std::string Cp1251ToUtf8(std::string_view in)

@@ -4,12 +4,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
 // A character that 1251 cannot hold, or a broken UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// The distinct characters of `utf8` that 1251 cannot hold, in order of first
+// appearance, each as UTF-8; a broken sequence shows as U+FFFD.
+std::vector<std::string> UnsupportedBy1251(std::string_view utf8);
 
 // Appends the UTF-8 bytes of one code point.
 void AppendUtf8(std::string& out, char32_t cp);

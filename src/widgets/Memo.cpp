@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextLayout>
 
 namespace {
@@ -96,11 +97,41 @@ void Memo::mouseDoubleClickEvent(QMouseEvent* event)
     emit DblClick();
 }
 
+void Memo::AddMenuAction(QAction* action)
+{
+    menuActions_ << action;
+    if (popupMenu_ != nullptr) {
+        popupMenu_->addSeparator();
+        popupMenu_->addAction(action);
+    }
+}
+
 void Memo::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (popupMenu_ == nullptr) {
-        QPlainTextEdit::contextMenuEvent(event);
+    if (popupMenu_ != nullptr) {
+        popupMenu_->exec(event->globalPos());
         return;
     }
-    popupMenu_->exec(event->globalPos());
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (!menuActions_.isEmpty()) menu->addSeparator();
+    menu->addActions(menuActions_);
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void Memo::SelectInLine(int line, const QString& what)
+{
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid()) return;
+    QTextCursor cursor(block);
+    const qsizetype at = what.isEmpty() ? -1 : block.text().indexOf(what, 0, Qt::CaseInsensitive);
+    if (at >= 0) {
+        cursor.setPosition(block.position() + static_cast<int>(at));
+        cursor.setPosition(block.position() + static_cast<int>(at + what.size()), QTextCursor::KeepAnchor);
+    } else {
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    setFocus();
 }

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <climits>
 
+class QAction;
 class QMenu;
 
 class Memo : public QPlainTextEdit {
@@ -24,6 +25,11 @@ public:
     // A context menu that replaces the standard edit menu.
     void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
     QMenu* PopupMenu() const { return popupMenu_; }
+    // An entry added to the context menu, whichever it is.
+    void AddMenuAction(QAction* action);
+    // Puts the cursor on line `line` (0-based) and selects the first `what`
+    // there (letter case ignored), or the whole line when it is not found.
+    void SelectInLine(int line, const QString& what);
 
     // Displayed lines after word wrap at the memo's current width, without an
     // empty last line. Counting stops once `limit` is reached.
@@ -40,4 +46,5 @@ private:
     int WrapWidth() const;
 
     QMenu* popupMenu_ = nullptr;
+    QList<QAction*> menuActions_;
 };

@@ -1,0 +1,190 @@
+#include "GuiGeneral/SearchBox.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "GuiGeneral/CommandPage.h"
+#include "GuiGeneral/KeySettingsPage.h"
+#include "GuiGeneral/RolePlayPage.h"
+#include "GuiGeneral/SharedState.h"
+#include "GuiGeneral/TForm1.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/QtText.h"
+#include "hotkeys/BinderKeys.h"
+#include "hotkeys/HotkeyString.h"
+#include "hotkeys/RolePlayEntries.h"
+#include "store/ServerPaths.h"
+#include "store/TextFile.h"
+#include "widgets/Look.h"
+
+namespace {
+
+// A text that cannot be read is searched by its title alone.
+std::string ReadOrEmpty(const std::string& path)
+{
+    try {
+        return store::ReadTextFile(path).value_or(std::string());
+    } catch (const store::FileError&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+SearchBox::SearchBox(SharedState& state, TForm1* form) : QFrame(form), state_(state), form_(form)
+{
+    setObjectName(QStringLiteral("SearchBox"));
+    setGeometry(176, 85, 440, 222);
+    setFrameShape(QFrame::Box);
+    look::SetBackground(this, look::kWindow);
+    look::SetTextColor(this, look::kField);
+
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName(QStringLiteral("SearchEdit"));
+    edit_->setGeometry(4, 4, 432, 22);
+    edit_->setPlaceholderText(QStringLiteral("Поиск по отыгровкам, командам и клавишам"));
+    edit_->installEventFilter(this);
+
+    results_ = new QListWidget(this);
+    results_->setObjectName(QStringLiteral("SearchResults"));
+    results_->setGeometry(4, 30, 432, 188);
+    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette p = results_->palette();
+    p.setColor(QPalette::Base, look::kListField);
+    p.setColor(QPalette::Text, look::kClWindow);
+    results_->setPalette(p);
+    results_->installEventFilter(this);
+
+    connect(edit_, &QLineEdit::textChanged, this, &SearchBox::Update);
+    connect(edit_, &QLineEdit::returnPressed, this, [this] { Choose(std::max(results_->currentRow(), 0)); });
+    connect(results_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { Choose(results_->row(item)); });
+    connect(results_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { Choose(results_->row(item)); });
+    hide();
+}
+
+void SearchBox::Open()
+{
+    Rebuild();
+    Update();
+    show();
+    raise();
+    edit_->setFocus();
+    edit_->selectAll();
+}
+
+void SearchBox::Rebuild()
+{
+    index_ = text::SearchIndex();
+    targets_.clear();
+
+    const std::string rpDir = store::RolePlayFolder(state_.ExeDir, state_.ServerIndex);
+    int entry = 0;
+    for (const hotkeys::RolePlayEntry& e : hotkeys::RolePlayEntries()) {
+        const std::string body = e.fileName.empty() ? std::string() : ReadOrEmpty(rpDir + std::string(e.fileName));
+        index_.Add(e.caption, body);
+        targets_.push_back({Kind::RolePlay, entry++, {}});
+    }
+
+    const QString commands = QString::fromStdString(rpDir) + QStringLiteral("команды");
+    const QStringList files =
+        QDir(commands).entryList({QStringLiteral("*.lcb*")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& file : files) {
+        index_.Add(CommandPage::CommandName(file).toStdString(),
+                   ReadOrEmpty(QDir(commands).filePath(file).toStdString()));
+        targets_.push_back({Kind::Command, 0, file});
+    }
+
+    int row = 0;
+    for (const hotkeys::BinderKey& key : hotkeys::BinderKeys()) {
+        const std::string value = state_.SettingsIni->ReadString("hotkeys", key.iniKey, key.defaultHotkey);
+        index_.Add(std::string(key.caption) + " — " + hotkeys::HotkeyCaption(value), {});
+        targets_.push_back({Kind::Key, row++, {}});
+    }
+}
+
+QString SearchBox::Describe(const text::SearchHit& hit) const
+{
+    const Target& t = targets_[hit.item];
+    const QString line = ToQString(hit.lineText);
+    switch (t.kind) {
+    case Kind::RolePlay:
+        if (hit.line < 0) return QStringLiteral("Отыгровка: %1").arg(line);
+        return QStringLiteral("Отыгровка, строка %1: %2").arg(hit.line + 1).arg(line);
+    case Kind::Command:
+        if (hit.line < 0) return QStringLiteral("Команда: %1").arg(line);
+        return QStringLiteral("Команда %1, строка %2: %3")
+            .arg(CommandPage::CommandName(t.name))
+            .arg(hit.line + 1)
+            .arg(line);
+    case Kind::Key:
+        break;
+    }
+    return QStringLiteral("Клавиша: %1").arg(line);
+}
+
+void SearchBox::Update()
+{
+    hits_ = index_.Find(edit_->text().toStdString());
+    results_->clear();
+    // Long lines end in "…" within the box; the whole line is the tooltip.
+    const QFontMetrics metrics(results_->font());
+    const int width = results_->viewport()->width() - 8;
+    for (const text::SearchHit& hit : hits_) {
+        const QString text = Describe(hit);
+        auto* item = new QListWidgetItem(metrics.elidedText(text, Qt::ElideRight, width), results_);
+        item->setData(Qt::UserRole, text);
+        QString tip = text;
+        if (targets_[hit.item].kind == Kind::RolePlay)
+            tip += u'\n' + ToQString(hotkeys::RolePlayEntries()[static_cast<size_t>(targets_[hit.item].index)].caption);
+        item->setToolTip(tip);
+    }
+    if (!hits_.empty()) results_->setCurrentRow(0);
+}
+
+void SearchBox::Choose(int row)
+{
+    if (row < 0 || row >= static_cast<int>(hits_.size())) return;
+    const text::SearchHit hit = hits_[static_cast<size_t>(row)];
+    const Target target = targets_[hit.item];
+    const QString query = edit_->text();
+    hide();
+    Guarded(form_, [&] {
+        switch (target.kind) {
+        case Kind::RolePlay:
+            form_->MenuMouseDown(TForm1::MenuRolePlay);
+            form_->MenuMouseUp(TForm1::MenuRolePlay);
+            form_->RolePlay()->SelectEntry(target.index, hit.line, query);
+            break;
+        case Kind::Command:
+            form_->MenuMouseDown(TForm1::MenuCommands);
+            form_->MenuMouseUp(TForm1::MenuCommands);
+            form_->Commands()->SelectCommand(target.name, hit.line, query);
+            break;
+        case Kind::Key:
+            form_->MenuMouseDown(TForm1::MenuKeys);
+            form_->MenuMouseUp(TForm1::MenuKeys);
+            form_->KeySettings()->SelectRow(hotkeys::BinderKeys()[static_cast<size_t>(target.index)]);
+            break;
+        }
+    });
+}
+
+bool SearchBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            hide();
+            return true;
+        }
+        if (watched == edit_ && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+            const int row = results_->currentRow() + (key == Qt::Key_Down ? 1 : -1);
+            if (row >= 0 && row < results_->count()) results_->setCurrentRow(row);
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
