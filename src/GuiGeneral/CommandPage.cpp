@@ -98,6 +98,16 @@ void CommandPage::PointAt(const QString& folder)
     ReadList();
 }
 
+void CommandPage::Reload(const QString& folder)
+{
+    folder_ = folder;
+    memo2_->SetText(QString());
+    label49_->clear();
+    lastRow_ = -1;
+    if (store::FolderExists(folder.toStdString())) ReadList();
+    else rComand_->clear();
+}
+
 void CommandPage::ReadList()
 {
     store::RequireFolder(folder_.toStdString());

@@ -22,6 +22,9 @@ public:
     // Throws store::FileError when the folder is missing.
     void PointAt(const QString& folder);
     const QString& Folder() const { return folder_; }
+    // Lists `folder` afresh, the selection dropped (its files changed underneath);
+    // a missing folder lists nothing.
+    void Reload(const QString& folder);
 
     // Handlers.
     void RComandChange();   // the selection moved

@@ -23,6 +23,7 @@ public:
     // Shows key page n (1 to 4) and re-reads its rows from the store; any
     // other number does nothing.
     void ShowKeyPage(int n);
+    int ShownPage() const { return shown_; }
 
     // Handler of the 48 key images: opens the picker for the image's row.
     void Key37MouseDown(Label* image);

@@ -223,6 +223,13 @@ void RolePlayPage::ComboBox1Change()
     memo1_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
 }
 
+void RolePlayPage::Reload()
+{
+    if (entry_ < 0) return;
+    entry_ = -1;
+    ComboBox1Change();
+}
+
 void RolePlayPage::SelectEntry(int entry, int line, const QString& what)
 {
     comboBox1_->setCurrentIndex(entry);

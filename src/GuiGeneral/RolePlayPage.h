@@ -25,6 +25,8 @@ public:
     void Button1Click();     // save
     void Memo1Change();      // scroll-bar rule
     void KeyButtonPress();   // Image1, Label41, Label46
+    // Reads the chosen entry's file and key again (its files changed underneath).
+    void Reload();
 
     // Label46 in the alert colour while another hotkey shares the entry's.
     void MarkConflicts(const hotkeys::ConflictMap& map);

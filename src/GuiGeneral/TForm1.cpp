@@ -14,6 +14,7 @@
 #include "GuiGeneral/KeySettingsPage.h"
 #include "GuiGeneral/RolePlayPage.h"
 #include "GuiGeneral/SearchBox.h"
+#include "GuiGeneral/SetupTransfer.h"
 #include "GuiGeneral/SharedState.h"
 #include "guibase/ErrorGuard.h"
 #include "guibase/QtText.h"
@@ -73,6 +74,8 @@ TForm1::TForm1(SharedState& state)
     state_.SelectedMenu = 3;
     state_.RpMode = QStringLiteral("not");
 
+    transfer_ = new SetupTransfer(state_, this);
+    connect(transfer_, &SetupTransfer::Applied, this, [this] { Guarded(this, [this] { ReloadSetup(); }); });
     BuildHeader();
     BuildMenu();
     BuildPages();
@@ -123,6 +126,21 @@ void TForm1::BuildHeader()
     label1->setWordWrap(true);
     label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1->setFont(look::SegoeUi(12));
+
+    // The setup's safety net, in the header's free corner.
+    auto* backupLink = new Label(QStringLiteral("Копии настроек ▾"), panel1, QStringLiteral("BackupLink"));
+    backupLink->setFont(look::SegoeUi(11));
+    backupLink->SetFontColor(look::kClScrollBar);
+    backupLink->setCursor(Qt::PointingHandCursor);
+    backupLink->adjustSize();
+    backupLink->move(622 - 10 - backupLink->width(), 8);
+    look::MakeLink(backupLink);
+    auto* backupMenu = new QMenu(backupLink);
+    backupMenu->setObjectName(QStringLiteral("BackupMenu"));
+    backupMenu->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
+    connect(backupLink, &Label::MouseDown, this, [backupLink, backupMenu] {
+        backupMenu->popup(backupLink->mapToGlobal(QPoint(0, backupLink->height() + 2)));
+    });
     label1->SetFontColor(Qt::white);
 }
 
@@ -188,6 +206,9 @@ void TForm1::BuildTray()
     d1_ = popupMenu1_->addAction(QStringLiteral("Развернуть"));
     d1_->setObjectName(QStringLiteral("D1"));
     d1_->setEnabled(false);  // until the first show
+    popupMenu1_->addSeparator();
+    popupMenu1_->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
+    popupMenu1_->addSeparator();
     n1_ = popupMenu1_->addAction(QStringLiteral("Закрыть"));
     n1_->setObjectName(QStringLiteral("N1"));
     connect(d1_, &QAction::triggered, this, &TForm1::D1Click);
@@ -277,6 +298,8 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
+    // Before the first write of the run.
+    transfer_->StartSnapshot();
     d1_->setEnabled(true);
     state_.ServerIndex = state_.SettingsIni->ReadInteger("global", "server", 1);
     state_.DeriveRpDir();
@@ -322,6 +345,19 @@ void TForm1::HotkeysChanged()
     keySettings_->MarkConflicts(map);
     rolePlay_->MarkConflicts(map);
     commands_->MarkConflicts(map);
+}
+
+void TForm1::ReloadSetup()
+{
+    state_.ServerIndex = state_.SettingsIni->ReadInteger("global", "server", 1);
+    state_.DeriveRpDir();
+    state_.OpenKeyIni();
+    home_->LoadProfileAndOptions();
+    rolePlay_->Reload();
+    commands_->Reload(state_.RpDir + QStringLiteral("команды"));
+    keySettings_->ShowKeyPage(keySettings_->ShownPage());
+    HotkeysChanged();
+    RequestSync();  // the companion reads its files again
 }
 
 void TForm1::RequestSync()

@@ -19,6 +19,7 @@ class RolePlayPage;
 class CommandPage;
 class ArticlePage;
 class KeySettingsPage;
+class SetupTransfer;
 class SearchBox;
 struct SharedState;
 
@@ -36,6 +37,9 @@ public:
     void RequestSync();
     // After a hotkey was written: the pages that show keys mark conflicts again.
     void HotkeysChanged();
+    // After an import or a restore: the home page, the command file and the
+    // pages that show files read everything again.
+    void ReloadSetup();
 
     // Handlers.
     void FormShow();        // the first-show sequence
@@ -61,6 +65,7 @@ public:
     CommandPage* Commands() const { return commands_; }
     ArticlePage* Articles() const { return articles_; }
     KeySettingsPage* KeySettings() const { return keySettings_; }
+    SetupTransfer* Transfer() const { return transfer_; }
     SearchBox* Search() const { return search_; }
     QWidget* PageWidget(int n) const { return n >= 1 && n <= 8 ? pages_[n - 1] : nullptr; }
     QAction* RestoreAction() const { return d1_; }
@@ -104,6 +109,7 @@ private:
     ArticlePage* articles_ = nullptr;
     KeySettingsPage* keySettings_ = nullptr;
     SearchBox* search_ = nullptr;
+    SetupTransfer* transfer_ = nullptr;
     Label* label35_ = nullptr;
     Label* label17_ = nullptr;
     RxSwitch* rxSwitch1_ = nullptr;

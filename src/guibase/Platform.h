@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -26,5 +27,14 @@ void CloseOnTerminationRequest(QWidget* mainWindow);
 // The picker's token of a pressed key, from the native codes of its key event
 // (by the key's place, whatever the layout); nullopt for a key not offered.
 std::optional<std::string> KeyToken(quint32 nativeScanCode, quint32 nativeVirtualKey);
+
+// The command line in UTF-8; on Windows read from the wide command line, so
+// a path in any script survives whatever the system's code page.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// One line for whoever started the panel from a console (stderr when
+// `error`). A GUI-subsystem program on Windows first attaches to its
+// parent's console; output redirected to a file or pipe gets UTF-8.
+void PrintLine(const std::string& utf8, bool error);
 
 }  // namespace platform

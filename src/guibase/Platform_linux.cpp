@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -59,6 +60,18 @@ void CloseOnTerminationRequest(QWidget* mainWindow)
 std::optional<std::string> KeyToken(quint32 nativeScanCode, quint32 /*nativeVirtualKey*/)
 {
     return hotkeys::TokenForX11Keycode(nativeScanCode);
+}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+void PrintLine(const std::string& utf8, bool error)
+{
+    std::FILE* out = error ? stderr : stdout;
+    std::fputs((utf8 + "\n").c_str(), out);
+    std::fflush(out);
 }
 
 }  // namespace platform

@@ -15,9 +15,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "backup/Setup.h"
 #include "companion/Processes.h"
 #include "core/TestSupport.h"
 #include "core/process_test_support.h"
+#include "store/Cp1251.h"
 
 extern char** environ;
 
@@ -130,6 +132,30 @@ TEST_F(Panel, FirstShowStartsTheCompanionBesideThePanel)
     panel->Signal(SIGTERM);
     EXPECT_EQ(panel->WaitExit(10s), 0);
     EXPECT_TRUE(proctest::WaitUntil([] { return CountCompanions() == 0; }));
+}
+
+TEST_F(Panel, ExportThenImportReplaceRebuildsTheSetupInAnEmptyFolderWithoutADisplay)
+{
+    const auto put = [&](const std::string& relative, const std::string& utf8) {
+        testsupport::WriteBytes(dir_.File(relative), store::Utf8ToCp1251(utf8));
+    };
+    put("Setting.ini", "[global]\r\nnick=Иван_Петров\r\n[hotkeys]\r\nkey37=VK12 & VK46\r\n");
+    put("отыгровки/rp2/штраф.txt", "/me достал бланк\r\n/do Бланк заполнен.");
+    put("отыгровки/rp4/команды/арест.lcb", "/cuff");
+    put("date/rp3/keycomand.ini", "[keys]\r\nарест=VK12 & VK31\r\n");
+    // No display at all: a job that touched the window system would fail.
+    const std::vector<std::string> headless{"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb"};
+    const std::string zip = dir_.File("setup.zip");
+    EXPECT_EQ(Process(dir_.File("QuorvelPanel"), {"--export", zip}, headless).WaitExit(30s), 0);
+
+    testsupport::TempDir empty;
+    fs::copy_file(QUORVEL_PANEL_PATH, empty.File("QuorvelPanel"));
+    EXPECT_EQ(Process(empty.File("QuorvelPanel"), {"--import", zip, "--replace"}, headless).WaitExit(30s), 0);
+    const backup::Files imported = backup::ReadSetup(empty.Path(), {});
+    EXPECT_EQ(imported.size(), 4u);
+    EXPECT_EQ(imported, backup::ReadSetup(dir_.Path(), {}));
+
+    EXPECT_EQ(Process(empty.File("QuorvelPanel"), {"--import", dir_.File("missing.zip")}, headless).WaitExit(30s), 1);
 }
 
 }  // namespace

@@ -12,9 +12,11 @@
 #include <string>
 
 #include "Badge.h"
+#include "backup/Setup.h"
 #include "companion/Processes.h"
 #include "core/TestSupport.h"
 #include "core/process_test_support.h"
+#include "store/Cp1251.h"
 #include "store/IniFile.h"
 
 namespace {
@@ -176,6 +178,32 @@ TEST_F(Panel, RunsTheCompanionSyncsTheRegistryNickAndStopsItOnClose)
     ASSERT_TRUE(WaitPanelExit(code)) << "the panel did not end on WM_CLOSE";
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(proctest::WaitUntil([] { return !companion::IsExactProcessRunning("Quorvel.exe"); }, 10s));
+}
+
+TEST_F(Panel, ExportThenImportReplaceRebuildsTheSetupInAnEmptyFolder)
+{
+    const auto put = [&](const std::string& relative, const std::string& utf8) {
+        testsupport::WriteBytes(program_ + "/" + relative, store::Utf8ToCp1251(utf8));
+    };
+    put("Setting.ini", "[global]\r\nnick=Иван_Петров\r\n[hotkeys]\r\nkey37=VK12 & VK46\r\n");
+    put("отыгровки/rp2/штраф.txt", "/me достал бланк\r\n/do Бланк заполнен.");
+    put("date/rp3/keycomand.ini", "[keys]\r\nарест=VK12 & VK31\r\n");
+    const auto run = [](const std::string& folder, const std::wstring& args) {
+        const std::wstring exe = testsupport::U8Path(folder + "/QuorvelPanel.exe").wstring();
+        return RunToEnd(L"\"" + exe + L"\" " + args);
+    };
+    const std::wstring zip = L"\"" + testsupport::U8Path(dir_.File("настройки.zip")).wstring() + L"\"";
+    EXPECT_EQ(run(program_, L"--export " + zip), 0);
+
+    // The program alone: no setup file, no setup folder.
+    const std::string empty = dir_.File("Пустая");
+    fs::copy(testsupport::U8Path(program_), testsupport::U8Path(empty), fs::copy_options::recursive);
+    for (const char* part : {"Setting.ini", "отыгровки", "date", "backup"})
+        fs::remove_all(testsupport::U8Path(empty + "/" + part));
+    EXPECT_EQ(run(empty, L"--import " + zip + L" --replace"), 0);
+    const backup::Files imported = backup::ReadSetup(empty + "\\", {});
+    EXPECT_GE(imported.size(), 3u);
+    EXPECT_EQ(imported, backup::ReadSetup(program_ + "\\", {}));
 }
 
 }  // namespace

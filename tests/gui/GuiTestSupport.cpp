@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include "GuiGeneral/SetupTransfer.h"
+
 #include "store/Cp1251.h"
 #include "store/IniFile.h"
 
@@ -70,6 +72,7 @@ QString PanelTest::Text(const QString& labelName)
 void PanelTest::FinishSplash()
 {
     for (int tick = 0; tick < 10; ++tick) S().forms.Form3->Timer1Timer();
+    F1().Transfer()->WaitForSnapshot();  // the start's snapshot is on disk, as a test expects
 }
 
 std::string PanelTest::Stored(const char* section, const char* key)

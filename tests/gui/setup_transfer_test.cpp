@@ -1,0 +1,94 @@
+// The safety net in the panel: the start's snapshot, export of a scope,
+// the import preview in both modes, and an applied import reloading the pages.
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "EditorTestSupport.h"
+#include "GuiGeneral/SetupTransfer.h"
+#include "GuiGeneral/TForm1.h"
+#include "GuiTestSupport.h"
+#include "backup/Archive.h"
+#include "backup/Snapshots.h"
+#include "dialogs/ImportPreview.h"
+#include "store/Cp1251.h"
+
+namespace {
+
+using guitest::PanelTest;
+
+class Transfer : public PanelTest {
+protected:
+    void SetUp() override
+    {
+        PanelTest::SetUp();
+        folder_.WriteSettings("[global]\r\nnick=Old_Nick\r\n[hotkeys]\r\nkey37=VK70\r\nkey40=VK71\r\n");
+        Put(folder_.RolePlayFolder(1) + "штраф.txt", "old text");
+        Put(folder_.RolePlayFolder(1) + "stop1.txt", "only here");
+        FinishSplash();
+    }
+    static void Put(const std::string& path, const std::string& utf8)
+    {
+        testsupport::WriteBytes(path, store::Utf8ToCp1251(utf8));
+    }
+    // An archive of server 1 and the profile that differs from the folder.
+    backup::Archive Incoming()
+    {
+        backup::Archive a;
+        a.manifest.created = "10.12.2026 09:00:00";
+        a.manifest.scope = {true, {1}};
+        a.files = {{"Setting.ini", store::Utf8ToCp1251("[global]\r\nnick=New_Nick\r\n[hotkeys]\r\nkey37=VK12 & VK46\r\n")},
+                   {"отыгровки/rp1/штраф.txt", store::Utf8ToCp1251("new text")}};
+        return a;
+    }
+};
+
+TEST_F(Transfer, TheStartLeavesOneSnapshotOfTheSetupAsItWas)
+{
+    const auto snapshots = backup::ListSnapshots(folder_.Path());
+    ASSERT_EQ(snapshots.size(), 1u);
+    EXPECT_EQ(store::Cp1251ToUtf8(backup::ReadArchive(snapshots[0].path).files.at("отыгровки/rp1/stop1.txt")), "only here");
+}
+
+TEST_F(Transfer, ThePreviewShowsWhatEachModeWouldDo)
+{
+    ImportPreview preview(folder_.Path(), Incoming(), QStringLiteral("a.zip"));
+    EXPECT_EQ(preview.Changes(), (QStringList{QStringLiteral("заменится: Setting.ini"),
+                                              QStringLiteral("заменится: отыгровки/rp1/штраф.txt")}));
+    EXPECT_EQ(preview.Hotkeys(), QStringList{QStringLiteral("Фиксация игрока под прицелом: F1 → Alt+F")});
+    preview.SetMode(backup::Mode::Replace);
+    EXPECT_EQ(preview.Changes(), (QStringList{QStringLiteral("заменится: Setting.ini"),
+                                              QStringLiteral("удалится: отыгровки/rp1/stop1.txt"),
+                                              QStringLiteral("заменится: отыгровки/rp1/штраф.txt")}));
+    EXPECT_EQ(preview.Hotkeys().size(), 2);  // key40 goes as well
+}
+
+TEST_F(Transfer, AnAppliedImportKeepsACopyAndReloadsThePages)
+{
+    Put(folder_.RolePlayFolder(1) + "штраф.txt", "changed since the start");
+    const QWidget* modal = editortest::WithModal([&] { F1().Transfer()->Offer(Incoming(), QStringLiteral("a.zip")); },
+                                                 [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("Apply"))->click(); });
+    ASSERT_NE(modal, nullptr);
+    EXPECT_EQ(Stored("global", "nick"), "New_Nick");
+    EXPECT_EQ(Stored("hotkeys", "key40"), "VK71");  // merge keeps it
+    EXPECT_EQ(Text(QStringLiteral("Label7")), "New_Nick");
+    const auto snapshots = backup::ListSnapshots(folder_.Path());
+    ASSERT_EQ(snapshots.size(), 2u);
+    EXPECT_EQ(store::Cp1251ToUtf8(backup::ReadArchive(snapshots[0].path).files.at("отыгровки/rp1/штраф.txt")),
+              "changed since the start");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Transfer, ExportingOneServerLeavesTheRestOut)
+{
+    const std::string zip = folder_.File("one.zip");
+    prompts::QueueChoice(1);  // "Только сервер 1"
+    prompts::QueueInput(true, QString::fromStdString(zip));
+    F1().Transfer()->Export();
+    const backup::Archive a = backup::ReadArchive(zip);
+    EXPECT_FALSE(a.manifest.scope.settings);
+    EXPECT_EQ(a.files.size(), 2u);
+    EXPECT_EQ(a.files.count("Setting.ini"), 0u);
+}
+
+}  // namespace
