@@ -283,6 +283,22 @@ void ArticlePage::SelectInList(const QString& file)
     list->setCurrentRow(-1, QItemSelectionModel::Clear);
 }
 
+void ArticlePage::ShowArticle(LawBook book, const QString& file)
+{
+    TabClick(book);
+    if (book_ != book) return;  // the player chose to stay
+    Editor& e = Shown();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int row = 0; row < e.list->count(); ++row) {
+            if (e.list->item(row)->data(Qt::UserRole).toString() == file) {
+                e.list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+                return;
+            }
+        }
+        e.filter->clear();  // the filter hid it
+    }
+}
+
 void ArticlePage::FilterChange()
 {
     FillList();

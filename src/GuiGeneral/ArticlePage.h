@@ -36,6 +36,10 @@ public:
     void DeleteArticleClick();           // Label59, Label70
     void SaveArticleClick();             // Label60, Label71
 
+    // Shows the book and loads the article of `file` (as a choice in the list
+    // would, unsaved edits asked about first); the filter is cleared when it hides it.
+    void ShowArticle(store::LawBook book, const QString& file);
+
     const QString& Folder() const { return folder_; }
     store::LawBook Book() const { return book_; }
     // The file of the article in the editor; empty when none is.

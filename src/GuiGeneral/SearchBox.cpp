@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "GuiGeneral/ArticlePage.h"
 #include "GuiGeneral/CommandPage.h"
 #include "GuiGeneral/KeySettingsPage.h"
 #include "GuiGeneral/RolePlayPage.h"
@@ -16,6 +17,7 @@
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/RolePlayEntries.h"
+#include "store/Articles.h"
 #include "store/ServerPaths.h"
 #include "store/TextFile.h"
 #include "widgets/Look.h"
@@ -97,6 +99,22 @@ void SearchBox::Rebuild()
         targets_.push_back({Kind::Command, 0, file});
     }
 
+    // The law books: an article by its name and all its texts.
+    const std::string articles = store::ArticlesFolder(state_.ExeDir, state_.ServerIndex);
+    for (const store::LawBookInfo& book : store::LawBooks()) {
+        for (const std::string& file : store::ListArticleFiles(articles, book.book)) {
+            store::Article a;
+            try {
+                a = store::ReadArticleFile(articles + file).article;
+            } catch (const std::exception&) {
+                // listed by its name alone
+            }
+            index_.Add(std::string(book.title) + " " + store::ArticleName(file, book.book),
+                       a.text + "\r\n" + a.search + "\r\n" + a.explanation);
+            targets_.push_back({Kind::Article, static_cast<int>(book.book), QString::fromStdString(file)});
+        }
+    }
+
     int row = 0;
     for (const hotkeys::BinderKey& key : hotkeys::BinderKeys()) {
         const std::string value = state_.SettingsIni->ReadString("hotkeys", key.iniKey, key.defaultHotkey);
@@ -119,6 +137,9 @@ QString SearchBox::Describe(const text::SearchHit& hit) const
             .arg(CommandPage::CommandName(t.name))
             .arg(hit.line + 1)
             .arg(line);
+    case Kind::Article:
+        if (hit.line < 0) return QStringLiteral("Статья: %1").arg(line);
+        return QStringLiteral("Статья %1: %2").arg(t.name, line);
     case Kind::Key:
         break;
     }
@@ -162,6 +183,11 @@ void SearchBox::Choose(int row)
             form_->MenuMouseDown(TForm1::MenuCommands);
             form_->MenuMouseUp(TForm1::MenuCommands);
             form_->Commands()->SelectCommand(target.name, hit.line, query);
+            break;
+        case Kind::Article:
+            form_->MenuMouseDown(TForm1::MenuArticles);
+            form_->MenuMouseUp(TForm1::MenuArticles);
+            form_->Articles()->ShowArticle(static_cast<store::LawBook>(target.index), target.name);
             break;
         case Kind::Key:
             form_->MenuMouseDown(TForm1::MenuKeys);

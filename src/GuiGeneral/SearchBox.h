@@ -31,11 +31,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Kind { RolePlay, Command, Key };
+    enum class Kind { RolePlay, Command, Key, Article };
     struct Target {
         Kind kind;
-        int index;     // role-play entry, or binder key row
-        QString name;  // the command's file name
+        int index;     // role-play entry, binder key row, or law book
+        QString name;  // the command's or the article's file name
     };
 
     void Rebuild();

@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "EditorTestSupport.h"
+#include "GuiGeneral/ArticlePage.h"
 #include "GuiGeneral/CommandPage.h"
 #include "GuiGeneral/HomePage.h"
 #include "GuiGeneral/KeySettingsPage.h"
@@ -32,6 +33,7 @@ namespace {
 using editortest::DoubleClick;
 using editortest::WithModal;
 using prompts::Kind;
+namespace fs = std::filesystem;
 
 const QString kNick24 = QString(24, QLatin1Char('N'));  // leaves 118 for chat lines
 
@@ -232,6 +234,18 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     EXPECT_TRUE(F1().KeySettings()->isVisible());
     EXPECT_TRUE(F1().KeySettings()->KeyPage(key->page)->isVisible());
     EXPECT_EQ(F1().KeySettings()->SelectedKey(), key);
+
+    // The law books too: an article by a word of its text.
+    fs::create_directories(testsupport::U8Path(folder_.File("date/rp1/статьи")));
+    testsupport::WriteBytes(folder_.File("date/rp1/статьи/12.8.ak"),
+                            store::Utf8ToCp1251("[текст]\r\nСтатья 12.8. Управление в состоянии опьянения\r\n"));
+    search->Open();
+    search->Edit()->setText(QStringLiteral("опьянения"));
+    ASSERT_EQ(search->Results()->count(), 1);
+    search->Choose(0);
+    EXPECT_TRUE(F1().Articles()->isVisible());
+    EXPECT_EQ(F1().Articles()->Book(), store::LawBook::Administrative);
+    EXPECT_EQ(F1().Articles()->CurrentFile(), "12.8.ak");
 }
 
 }  // namespace
