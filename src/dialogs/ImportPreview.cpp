@@ -24,10 +24,18 @@ QString ServersText(const backup::Scope& scope)
     return parts.join(QStringLiteral(", "));
 }
 
-void DarkList(QWidget* list)
+// The panel's dark look; buttons keep the system's, as everywhere.
+void DarkDialog(QDialog* dialog)
 {
-    look::SetBackground(list, look::kListField);
-    look::SetTextColor(list, look::kClWindow);
+    QPalette p = dialog->palette();
+    p.setColor(QPalette::Window, look::kWindow);
+    p.setColor(QPalette::WindowText, look::kClWindow);
+    p.setColor(QPalette::Base, look::kListField);
+    p.setColor(QPalette::AlternateBase, look::kField);
+    p.setColor(QPalette::Text, look::kClWindow);
+    dialog->setPalette(p);
+    dialog->setAutoFillBackground(true);
+    dialog->setFont(look::SansSerif());
 }
 
 QString Caption(std::string_view hotkey)
@@ -43,9 +51,7 @@ ImportPreview::ImportPreview(const std::string& exeDir, backup::Archive archive,
     setObjectName(QStringLiteral("ImportPreview"));
     setWindowTitle(QStringLiteral("Импорт настроек"));
     setFixedSize(560, 470);
-    look::SetBackground(this, look::kWindow);
-    look::SetTextColor(this, look::kClWindow);
-    setFont(look::SansSerif());
+    DarkDialog(this);
 
     auto* layout = new QVBoxLayout(this);
     auto* from = new QLabel(QStringLiteral("<b>%1</b><br>Создан: %2. Содержит: %3.")
@@ -68,12 +74,10 @@ ImportPreview::ImportPreview(const std::string& exeDir, backup::Archive archive,
     layout->addWidget(new QLabel(QStringLiteral("Файлы:"), this));
     changes_ = new QListWidget(this);
     changes_->setObjectName(QStringLiteral("Changes"));
-    DarkList(changes_);
     layout->addWidget(changes_, 3);
     layout->addWidget(new QLabel(QStringLiteral("Клавиши:"), this));
     hotkeys_ = new QListWidget(this);
     hotkeys_->setObjectName(QStringLiteral("Hotkeys"));
-    DarkList(hotkeys_);
     layout->addWidget(hotkeys_, 2);
     summary_ = new QLabel(this);
     summary_->setWordWrap(true);
@@ -144,16 +148,18 @@ QString ChooseSnapshot(const std::string& exeDir, QWidget* parent)
     dialog.setObjectName(QStringLiteral("SnapshotList"));
     dialog.setWindowTitle(QStringLiteral("Восстановить из копии"));
     dialog.setFixedSize(420, 360);
-    look::SetBackground(&dialog, look::kWindow);
-    look::SetTextColor(&dialog, look::kClWindow);
+    DarkDialog(&dialog);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Копии настроек делаются при каждом запуске, если что-то изменилось."), &dialog));
+    auto* note = new QLabel(QStringLiteral("Копия настроек делается при каждом запуске панели, если с прошлого "
+                                           "запуска что-то изменилось. Хранятся 20 последних."),
+                            &dialog);
+    note->setWordWrap(true);
+    layout->addWidget(note);
     auto* list = new QTreeWidget(&dialog);
     list->setObjectName(QStringLiteral("Snapshots"));
     list->setHeaderLabels({QStringLiteral("Дата"), QStringLiteral("Размер")});
     list->setRootIsDecorated(false);
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    DarkList(list);
     for (const backup::SnapshotInfo& s : backup::ListSnapshots(exeDir)) {
         auto* item = new QTreeWidgetItem({QString::fromStdString(s.created),
                                           QStringLiteral("%1 КБ").arg((s.size + 1023) / 1024)});
