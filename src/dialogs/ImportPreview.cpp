@@ -171,6 +171,7 @@ QString ChooseSnapshot(const std::string& exeDir, QWidget* parent)
     auto* buttons = new QDialogButtonBox(&dialog);
     QPushButton* next = buttons->addButton(QStringLiteral("Далее…"), QDialogButtonBox::AcceptRole);
     next->setEnabled(list->topLevelItemCount() > 0);
+    next->setDefault(true);  // Enter goes on, as the name says
     buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
