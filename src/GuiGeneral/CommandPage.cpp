@@ -108,12 +108,17 @@ void CommandPage::Reload(const QString& folder)
     else rComand_->clear();
 }
 
+QStringList CommandPage::CommandFiles(const QString& folder)
+{
+    // Hidden files are left out, among them the temp files of atomic writes.
+    return QDir(folder).entryList({QStringLiteral("*") + kExtension + QStringLiteral("*")}, QDir::Files,
+                                  QDir::Name | QDir::IgnoreCase);
+}
+
 void CommandPage::ReadList()
 {
     store::RequireFolder(folder_.toStdString());
-    // Hidden files are left out, among them the temp files of atomic writes.
-    const QStringList names = QDir(folder_).entryList({QStringLiteral("*") + kExtension + QStringLiteral("*")},
-                                                      QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList names = CommandFiles(folder_);
     const QSignalBlocker block(rComand_);
     rComand_->clear();
     rComand_->addItems(names);

@@ -44,6 +44,8 @@ public:
 
     // A list item's command name: its text cut at the first ".lcb".
     static QString CommandName(const QString& fileName);
+    // The command files of a folder as the list shows them, sorted ignoring case.
+    static QStringList CommandFiles(const QString& folder);
     // Whether a name can be a command: a plain file name inside the commands
     // folder that is also a sound key of keycomand.ini.
     static bool IsValidCommandName(const QString& name);

@@ -91,9 +91,7 @@ void SearchBox::Rebuild()
     }
 
     const QString commands = QString::fromStdString(rpDir) + QStringLiteral("команды");
-    const QStringList files =
-        QDir(commands).entryList({QStringLiteral("*.lcb*")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
+    for (const QString& file : CommandPage::CommandFiles(commands)) {
         index_.Add(CommandPage::CommandName(file).toStdString(),
                    ReadOrEmpty(QDir(commands).filePath(file).toStdString()));
         targets_.push_back({Kind::Command, 0, file});

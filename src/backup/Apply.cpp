@@ -14,28 +14,16 @@ namespace {
 constexpr std::string_view kSettings = "Setting.ini";
 constexpr std::string_view kKeyFileTail = "/keycomand.ini";
 
-bool IsKeyFile(std::string_view path)
-{
-    return path.size() > kKeyFileTail.size() && path.substr(path.size() - kKeyFileTail.size()) == kKeyFileTail;
-}
-
 // Settings files merge key by key; every other file is whole.
 bool IsIni(std::string_view path)
 {
-    return path == kSettings || IsKeyFile(path);
-}
-
-std::string Folded(std::string_view utf8)
-{
-    std::string s = store::Utf8ToCp1251(utf8);
-    for (char& c : s) c = static_cast<char>(store::FoldCp1251(static_cast<unsigned char>(c)));
-    return s;
+    return path == kSettings || path.ends_with(kKeyFileTail);
 }
 
 std::map<std::string, std::pair<std::string, std::string>> Keys(std::string_view bytes, std::string_view section)
 {
     std::map<std::string, std::pair<std::string, std::string>> keys;  // folded -> name, value
-    for (auto& [name, value] : store::IniFile::ParseSection(bytes, section)) keys.emplace(Folded(name), std::pair(name, value));
+    for (auto& [name, value] : store::IniFile::ParseSection(bytes, section)) keys.emplace(store::FoldedUtf8(name), std::pair(name, value));
     return keys;
 }
 

@@ -28,6 +28,7 @@ std::string ServersText(const std::vector<int>& servers)
     return s;
 }
 
+// The digest is always that of the files packed, whatever the manifest says.
 std::string ManifestText(const Archive& a)
 {
     std::ostringstream out;
@@ -36,7 +37,7 @@ std::string ManifestText(const Archive& a)
         << "created=" << a.manifest.created << "\n"
         << "settings=" << (a.manifest.scope.settings ? 1 : 0) << "\n"
         << "servers=" << ServersText(a.manifest.scope.servers) << "\n"
-        << "digest=" << a.manifest.digest << "\n";
+        << "digest=" << Digest(a.files) << "\n";
     for (const auto& entry : a.files) out << "file=" << entry.first << "\n";
     return out.str();
 }
@@ -108,13 +109,6 @@ std::string ReadEntry(zip_t* z, zip_uint64_t index, std::uint64_t size, const st
     return bytes;
 }
 
-std::string Folded(std::string_view name)
-{
-    std::string s = store::Utf8ToCp1251(name);
-    for (char& c : s) c = static_cast<char>(store::FoldCp1251(static_cast<unsigned char>(c)));
-    return s;
-}
-
 }  // namespace
 
 std::string ProgramVersion()
@@ -129,7 +123,6 @@ Archive Collect(const std::string& exeDir, const Scope& scope, const std::string
     a.manifest.created = created;
     a.manifest.scope = scope;
     a.files = ReadSetup(exeDir, scope);
-    a.manifest.digest = Digest(a.files);
     return a;
 }
 
@@ -149,9 +142,7 @@ std::string Pack(const Archive& archive)
     }
     ZipPtr guard(z);
 
-    Archive withDigest = archive;
-    withDigest.manifest.digest = Digest(archive.files);
-    const std::string manifest = ManifestText(withDigest);
+    const std::string manifest = ManifestText(archive);
     const auto add = [&](const std::string& name, const std::string& bytes) {
         zip_source_t* s = zip_source_buffer(z, bytes.data(), bytes.size(), 0);
         if (s == nullptr || zip_file_add(z, name.c_str(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
@@ -195,7 +186,7 @@ Archive Unpack(std::string_view zipBytes)
         if (!name.empty() && name.back() == '/') continue;  // folder entries hold nothing
         if (name != kManifestName && !SetupFileServer(name))
             throw ArchiveError("Архив содержит недопустимый путь: " + name);
-        if (!seen.insert(Folded(name)).second) throw ArchiveError("Файл «" + name + "» встречается в архиве дважды.");
+        if (!seen.insert(store::FoldedUtf8(name)).second) throw ArchiveError("Файл «" + name + "» встречается в архиве дважды.");
         zip_uint8_t opsys;
         zip_uint32_t attributes;
         if (zip_file_get_external_attributes(z.get(), static_cast<zip_uint64_t>(i), 0, &opsys, &attributes) == 0 &&

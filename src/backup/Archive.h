@@ -22,7 +22,7 @@ struct Manifest {
     std::string program;  // the panel's version
     std::string created;  // "2026-12-10 08:30:00", local time
     Scope scope;
-    std::string digest;   // Digest() of the files
+    std::string digest;   // Digest() of the files, as read; packing writes the files' own
 };
 
 struct Archive {

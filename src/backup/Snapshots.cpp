@@ -58,7 +58,8 @@ std::optional<std::string> WriteSnapshot(const std::string& exeDir, const Archiv
         name = std::string(kPrefix) + stamp + "_" + std::to_string(n) + std::string(kSuffix);  // sorts after
     WriteArchive(folder + name, a);
 
-    names = SnapshotNames(folder);
+    names.push_back(name);
+    std::sort(names.begin(), names.end());
     for (size_t i = 0; i + static_cast<size_t>(keep) < names.size(); ++i) store::RemoveFile(folder + names[i]);
     return folder + name;
 }

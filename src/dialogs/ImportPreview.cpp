@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "backup/Snapshots.h"
+#include "dialogs/DialogLook.h"
 #include "hotkeys/Conflicts.h"
 #include "hotkeys/HotkeyString.h"
 #include "widgets/Look.h"
@@ -24,18 +25,16 @@ QString ServersText(const backup::Scope& scope)
     return parts.join(QStringLiteral(", "));
 }
 
-// The panel's dark look; buttons keep the system's, as everywhere.
-void DarkDialog(QDialog* dialog)
+// The frame of the other dialogs, with light texts and dark lists; buttons
+// keep the system's look, as everywhere.
+void DarkDialog(QDialog* dialog, const QSize& client)
 {
+    dialoglook::MakeFixedDialog(dialog, client, look::kWindow);
     QPalette p = dialog->palette();
-    p.setColor(QPalette::Window, look::kWindow);
     p.setColor(QPalette::WindowText, look::kClWindow);
     p.setColor(QPalette::Base, look::kListField);
-    p.setColor(QPalette::AlternateBase, look::kField);
     p.setColor(QPalette::Text, look::kClWindow);
     dialog->setPalette(p);
-    dialog->setAutoFillBackground(true);
-    dialog->setFont(look::SansSerif());
 }
 
 QString Caption(std::string_view hotkey)
@@ -50,8 +49,7 @@ ImportPreview::ImportPreview(const std::string& exeDir, backup::Archive archive,
 {
     setObjectName(QStringLiteral("ImportPreview"));
     setWindowTitle(QStringLiteral("Импорт настроек"));
-    setFixedSize(560, 470);
-    DarkDialog(this);
+    DarkDialog(this, {560, 470});
 
     auto* layout = new QVBoxLayout(this);
     auto* from = new QLabel(QStringLiteral("<b>%1</b><br>Создан: %2. Содержит: %3.")
@@ -147,8 +145,7 @@ QString ChooseSnapshot(const std::string& exeDir, QWidget* parent)
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("SnapshotList"));
     dialog.setWindowTitle(QStringLiteral("Восстановить из копии"));
-    dialog.setFixedSize(420, 360);
-    DarkDialog(&dialog);
+    DarkDialog(&dialog, {420, 360});
     auto* layout = new QVBoxLayout(&dialog);
     auto* note = new QLabel(QStringLiteral("Копия настроек делается при каждом запуске панели, если с прошлого "
                                            "запуска что-то изменилось. Хранятся 20 последних."),

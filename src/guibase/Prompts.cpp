@@ -34,6 +34,15 @@ bool Record(Kind kind, const QString& text, const QString& caption = {})
     return true;
 }
 
+// The next queued answer of a recorded prompt, or a cancel.
+InputResult NextAnswer()
+{
+    if (R().answers.empty()) return {false, {}};
+    InputResult r = R().answers.front();
+    R().answers.pop_front();
+    return r;
+}
+
 QString Title()
 {
     return QApplication::applicationDisplayName();
@@ -70,29 +79,11 @@ void Beep()
 
 bool Question(QWidget* parent, const QString& text)
 {
-    if (Record(Kind::Question, text)) {
-        if (R().answers.empty()) return false;
-        const bool yes = R().answers.front().accepted;
-        R().answers.pop_front();
-        return yes;
-    }
+    if (Record(Kind::Question, text)) return NextAnswer().accepted;
     QMessageBox box(QMessageBox::Warning, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
-
-namespace {
-
-// The next queued answer of a recorded prompt, or a cancel.
-InputResult NextAnswer()
-{
-    if (R().answers.empty()) return {false, {}};
-    InputResult r = R().answers.front();
-    R().answers.pop_front();
-    return r;
-}
-
-}  // namespace
 
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)
 {
@@ -110,9 +101,7 @@ InputResult InputBox(QWidget* parent, const QString& caption, const QString& pro
                      int maxLength)
 {
     if (Record(Kind::Input, prompt, caption)) {
-        if (R().answers.empty()) return {false, value};
-        InputResult r = R().answers.front();
-        R().answers.pop_front();
+        InputResult r = NextAnswer();
         r.text = r.accepted ? r.text.left(maxLength) : value;
         return r;
     }

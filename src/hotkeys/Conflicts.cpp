@@ -26,13 +26,6 @@ const Tokens kReserved[] = {
     {"VK5C"},          // RWin
 };
 
-std::string Folded(std::string_view utf8)
-{
-    std::string s = store::Utf8ToCp1251(utf8);
-    for (char& c : s) c = static_cast<char>(store::FoldCp1251(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::string CombinationKey(const Tokens& tokens)
 {
     std::string key;
@@ -48,18 +41,13 @@ std::string RolePlayName(std::string_view caption)
 
 void AddCombination(HotkeyHolder& holder, std::string_view hotkey)
 {
-    Tokens tokens = CombinationOf(hotkey);
+    Tokens tokens = SplitHotkey(hotkey);
     if (!tokens.empty() && std::find(holder.combinations.begin(), holder.combinations.end(), tokens) ==
                                holder.combinations.end())
         holder.combinations.push_back(std::move(tokens));
 }
 
 }  // namespace
-
-Tokens CombinationOf(std::string_view hotkey)
-{
-    return SplitHotkey(hotkey);
-}
 
 ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValues& commandKeys)
 {
@@ -72,7 +60,7 @@ ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValu
     };
     std::vector<Pending> pending;
     const auto settingsHolder = [&](std::string_view key) -> Pending& {
-        std::string folded = Folded(key);
+        std::string folded = store::FoldedUtf8(key);
         for (Pending& p : pending)
             if (p.folded == folded) return p;
         pending.push_back({std::move(folded), {HotkeySource::Settings, std::string(key), {}, {}}, {}});
@@ -95,7 +83,7 @@ ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValu
         p.defaults.push_back(e.defaultHotkey);
     }
     std::map<std::string, std::string_view> stored;  // the first of duplicates wins, as reads do
-    for (const auto& [key, value] : settingsHotkeys) stored.emplace(Folded(key), value);
+    for (const auto& [key, value] : settingsHotkeys) stored.emplace(store::FoldedUtf8(key), value);
     for (Pending& p : pending) {
         if (const auto it = stored.find(p.folded); it != stored.end()) {
             AddCombination(p.holder, it->second);
@@ -107,7 +95,7 @@ ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValu
 
     std::set<std::string> commands;
     for (const auto& [name, value] : commandKeys) {
-        if (!commands.insert(Folded(name)).second) continue;
+        if (!commands.insert(store::FoldedUtf8(name)).second) continue;
         HotkeyHolder h {HotkeySource::Commands, name, "команда «" + name + "»", {}};
         AddCombination(h, value);
         holders_.push_back(std::move(h));
@@ -119,9 +107,9 @@ ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValu
 
 const HotkeyHolder* ConflictMap::Find(HotkeySource source, std::string_view key) const
 {
-    const std::string folded = Folded(key);
+    const std::string folded = store::FoldedUtf8(key);
     for (const HotkeyHolder& h : holders_)
-        if (h.source == source && Folded(h.key) == folded) return &h;
+        if (h.source == source && store::FoldedUtf8(h.key) == folded) return &h;
     return nullptr;
 }
 

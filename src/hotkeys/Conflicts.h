@@ -51,9 +51,6 @@ private:
     std::map<std::string, std::vector<size_t>> byCombination_;
 };
 
-// The tokens of a stored hotkey, "~" ignored; empty for a disabled key.
-Tokens CombinationOf(std::string_view hotkey);
-
 // The system's own combination the tokens contain ("Alt+Tab"), if any: the
 // system takes those keys before the companion sees them.
 std::optional<std::string> ReservedCombination(const Tokens& tokens);

@@ -159,6 +159,18 @@ unsigned char FoldCp1251(unsigned char c)
     return kFold.lower[c];
 }
 
+std::string Folded1251(std::string_view cp1251)
+{
+    std::string out(cp1251);
+    for (char& c : out) c = static_cast<char>(kFold.lower[static_cast<unsigned char>(c)]);
+    return out;
+}
+
+std::string FoldedUtf8(std::string_view utf8)
+{
+    return Folded1251(Utf8ToCp1251(utf8));
+}
+
 bool EqualsIgnoringCase1251(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) return false;

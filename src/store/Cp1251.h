@@ -23,5 +23,9 @@ void AppendUtf8(std::string& out, char32_t cp);
 // code page. Windows compares profile names this way.
 unsigned char FoldCp1251(unsigned char c);
 bool EqualsIgnoringCase1251(std::string_view a, std::string_view b);
+// Every byte folded: a key for comparing names and texts as Windows does.
+std::string Folded1251(std::string_view cp1251);
+// The same from UTF-8 (converted to 1251 first).
+std::string FoldedUtf8(std::string_view utf8);
 
 }  // namespace store

@@ -197,9 +197,7 @@ std::vector<std::pair<std::string, std::string>> SectionOf(const IniFile::Docume
         const IniFile::Document::Line& line = doc.lines[i];
         // A later duplicate is invisible to reads, and so is a first one
         // without "=" (it reads as absent).
-        std::string folded(doc.Text(line.name));
-        for (char& c : folded) c = static_cast<char>(FoldCp1251(static_cast<unsigned char>(c)));
-        if (!seen.insert(std::move(folded)).second) continue;
+        if (!seen.insert(Folded1251(doc.Text(line.name))).second) continue;
         if (const auto value = LineValue(doc, &line))
             out.emplace_back(Cp1251ToUtf8(doc.Text(line.name)), Cp1251ToUtf8(*value));
     }

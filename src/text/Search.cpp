@@ -5,16 +5,6 @@
 #include "store/Cp1251.h"
 
 namespace text {
-namespace {
-
-std::string Folded(std::string_view cp1251)
-{
-    std::string out(cp1251);
-    for (char& c : out) c = static_cast<char>(store::FoldCp1251(static_cast<unsigned char>(c)));
-    return out;
-}
-
-}  // namespace
 
 size_t SearchIndex::Add(std::string_view title, std::string_view body)
 {
@@ -22,7 +12,7 @@ size_t SearchIndex::Add(std::string_view title, std::string_view body)
     item.title = store::Utf8ToCp1251(title);
     item.body = store::Utf8ToCp1251(body);
     // A line break cannot be searched for, so the title never runs into the body.
-    item.folded = Folded(item.title + '\n' + item.body);
+    item.folded = store::Folded1251(item.title + '\n' + item.body);
     items_.push_back(std::move(item));
     return items_.size() - 1;
 }
@@ -30,7 +20,7 @@ size_t SearchIndex::Add(std::string_view title, std::string_view body)
 std::vector<SearchHit> SearchIndex::Find(std::string_view query, size_t limit) const
 {
     std::vector<SearchHit> hits;
-    const std::string needle = Folded(store::Utf8ToCp1251(query));
+    const std::string needle = store::FoldedUtf8(query);
     if (needle.find_first_not_of(" \t") == std::string::npos || needle.find_first_of("\r\n") != std::string::npos)
         return hits;
     for (size_t i = 0; i < items_.size() && hits.size() < limit; ++i) {
