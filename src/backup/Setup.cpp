@@ -1,10 +1,12 @@
 #include "backup/Setup.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <stdexcept>
 
+#include "store/Articles.h"
+#include "store/Cp1251.h"
+#include "store/FileNames.h"
 #include "store/Files.h"
 #include "store/ServerPaths.h"
 
@@ -17,8 +19,7 @@ constexpr std::string_view kCommands = "команды";
 constexpr std::string_view kData = "date";
 constexpr std::string_view kKeyFile = "keycomand.ini";
 constexpr std::string_view kArticles = "статьи";
-// What the editors list in each folder, as their masks do ("*.lcb*").
-constexpr std::array<std::string_view, 4> kArticleMarks = {".us", ".ak", ".uk", ".pdd"};
+constexpr std::string_view kCommandMark = ".lcb";  // the command list's mask is "*.lcb*"
 
 std::vector<std::string_view> Split(std::string_view path)
 {
@@ -32,42 +33,11 @@ std::vector<std::string_view> Split(std::string_view path)
     }
 }
 
-bool EndsWith(std::string_view s, std::string_view tail)
-{
-    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
-}
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// A file name that stays inside its folder on every system and is no device.
-bool IsPlainName(std::string_view name)
-{
-    if (name.empty() || name.front() == '.' || name.back() == '.' || name.back() == ' ') return false;
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
-            return false;
-    std::string stem(name.substr(0, name.find('.')));
-    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-    std::transform(stem.begin(), stem.end(), stem.begin(), LowerAscii);
-    for (const char* device : {"con", "prn", "aux", "nul"})
-        if (stem == device) return false;
-    return !((stem.size() == 4) && (stem.starts_with("com") || stem.starts_with("lpt")) && stem[3] >= '0' &&
-             stem[3] <= '9');
-}
-
 std::optional<int> ServerFolder(std::string_view part)
 {
     if (part.size() == 3 && part.starts_with("rp") && part[2] >= '1' && part[2] <= '0' + kServers)
         return part[2] - '0';
     return std::nullopt;
-}
-
-bool Contains(std::string_view s, std::string_view part)
-{
-    return s.find(part) != std::string_view::npos;
 }
 
 }  // namespace
@@ -76,17 +46,20 @@ std::optional<int> SetupFileServer(std::string_view path)
 {
     const std::vector<std::string_view> p = Split(path);
     if (p.size() == 1) return p[0] == kSettings ? std::optional<int>(0) : std::nullopt;
-    if (p.size() < 3 || !IsPlainName(p.back())) return std::nullopt;
+    if (p.size() < 3 || !store::IsPlainFileName(p.back())) return std::nullopt;
     const std::optional<int> server = ServerFolder(p[1]);
     if (!server) return std::nullopt;
     const std::string_view name = p.back();
     bool ok = false;
-    if (p[0] == kRolePlay && p.size() == 3) ok = EndsWith(name, ".txt");
-    else if (p[0] == kRolePlay && p.size() == 4) ok = p[2] == kCommands && Contains(name, ".lcb");
+    if (p[0] == kRolePlay && p.size() == 3) ok = name.ends_with(".txt");
+    // Commands and articles are what the editors list: their masks ignore case.
+    else if (p[0] == kRolePlay && p.size() == 4)
+        ok = p[2] == kCommands && store::FoldedUtf8(name).find(kCommandMark) != std::string::npos;
     else if (p[0] == kData && p.size() == 3) ok = name == kKeyFile;
     else if (p[0] == kData && p.size() == 4)
-        ok = p[2] == kArticles &&
-             std::any_of(kArticleMarks.begin(), kArticleMarks.end(), [&](auto m) { return Contains(name, m); });
+        ok = p[2] == kArticles && std::any_of(store::LawBooks().begin(), store::LawBooks().end(), [&](const auto& b) {
+                 return store::IsArticleFileName(name, b.book);
+             });
     return ok ? server : std::nullopt;
 }
 

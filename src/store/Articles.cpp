@@ -25,13 +25,6 @@ constexpr std::array<SectionName, 4> kSections = {{
     {Section::Penalties, "наказания"},
 }};
 
-std::string Folded(std::string_view utf8)
-{
-    std::string s = Utf8ToCp1251(utf8);
-    for (char& c : s) c = static_cast<char>(FoldCp1251(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::string_view Trimmed(std::string_view s)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -45,9 +38,9 @@ Section HeaderOf(std::string_view line)
 {
     line = Trimmed(line);
     if (line.size() < 3 || line.front() != '[' || line.back() != ']') return Section::None;
-    const std::string name = Folded(line.substr(1, line.size() - 2));
+    const std::string name = FoldedUtf8(line.substr(1, line.size() - 2));
     for (const SectionName& s : kSections)
-        if (Folded(s.name) == name) return s.section;
+        if (FoldedUtf8(s.name) == name) return s.section;
     return Section::None;
 }
 
@@ -100,11 +93,11 @@ void AppendTextLines(std::string& out, std::string_view text)
 // "звезды2" -> {2, false}; level 0 for any other key.
 std::pair<int, bool> PenaltyKey(std::string_view key)
 {
-    const std::string folded = Folded(Trimmed(key));
+    const std::string folded = FoldedUtf8(Trimmed(key));
     for (int level = 1; level <= kPenaltyLevels; ++level) {
         const std::string digit = std::to_string(level);
-        if (folded == Folded("звезды") + digit) return {level, false};
-        if (folded == Folded("штраф") + digit) return {level, true};
+        if (folded == FoldedUtf8("звезды") + digit) return {level, false};
+        if (folded == FoldedUtf8("штраф") + digit) return {level, true};
     }
     return {0, false};
 }
@@ -239,12 +232,16 @@ void WriteArticleFile(const std::string& path, const Article& article, LawBook b
 
 std::vector<std::string> ListArticleFiles(const std::string& folder, LawBook book)
 {
-    const std::string ext = Folded(BookInfo(book).extension);
     std::vector<std::string> names;
     for (std::string& name : ListFiles(folder))
-        if (Folded(name).find(ext) != std::string::npos) names.push_back(std::move(name));
+        if (IsArticleFileName(name, book)) names.push_back(std::move(name));
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
     return names;
+}
+
+bool IsArticleFileName(std::string_view fileName, LawBook book)
+{
+    return FoldedUtf8(fileName).find(FoldedUtf8(BookInfo(book).extension)) != std::string::npos;
 }
 
 std::string ArticleName(std::string_view fileName, LawBook book)
@@ -256,8 +253,8 @@ std::string ArticleName(std::string_view fileName, LawBook book)
 
 bool NaturalLess(std::string_view a, std::string_view b)
 {
-    const std::string fa = Folded(a);
-    const std::string fb = Folded(b);
+    const std::string fa = FoldedUtf8(a);
+    const std::string fb = FoldedUtf8(b);
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0;
     size_t j = 0;
@@ -289,11 +286,11 @@ bool NaturalLess(std::string_view a, std::string_view b)
 
 bool ArticleMatches(std::string_view name, const Article& article, std::string_view filter)
 {
-    const std::string needle = Folded(filter);
+    const std::string needle = FoldedUtf8(filter);
     if (needle.empty()) return true;
     for (const std::string_view hay : {name, std::string_view(article.text), std::string_view(article.search),
                                        std::string_view(article.explanation)})
-        if (Folded(hay).find(needle) != std::string::npos) return true;
+        if (FoldedUtf8(hay).find(needle) != std::string::npos) return true;
     return false;
 }
 

@@ -81,6 +81,8 @@ void WriteArticleFile(const std::string& path, const Article& article, LawBook b
 // in any case ("*.us*"), in natural order ("2" before "10"). Empty when the
 // folder is missing.
 std::vector<std::string> ListArticleFiles(const std::string& folder, LawBook book);
+// Whether a file name belongs to the book's list (its extension anywhere, any case).
+bool IsArticleFileName(std::string_view fileName, LawBook book);
 // The article's name as the list shows it: the file name without the book's
 // extension at its end.
 std::string ArticleName(std::string_view fileName, LawBook book);

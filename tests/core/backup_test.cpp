@@ -75,13 +75,35 @@ TEST(Backup, ARoundTripIsByteExactWithUtf8FlaggedNames)
         const unsigned flags = static_cast<unsigned char>(zip[at + 6]) | static_cast<unsigned char>(zip[at + 7]) << 8;
         const unsigned nameLength = static_cast<unsigned char>(zip[at + 26]) | static_cast<unsigned char>(zip[at + 27]) << 8;
         const std::string name = zip.substr(at + 30, nameLength);
-        if (std::any_of(name.begin(), name.end(), [](char c) { return c & 0x80; })) EXPECT_TRUE(flags & 0x800) << name;
+        if (std::any_of(name.begin(), name.end(), [](char c) { return c & 0x80; })) {
+            EXPECT_TRUE(flags & 0x800) << name;
+        }
     }
 
     backup::ApplyPlan(to.Path(), backup::MakePlan(to.Path(), back, Mode::Replace));
     Tree expected = ReadTree(from);
     expected.erase("отыгровки/rp1/notes.doc");
     EXPECT_EQ(ReadTree(to), expected);
+}
+
+TEST(Backup, SetupFilesAreWhatTheEditorsList)
+{
+    // The editors' masks ignore case, so a backup must too; anything else stays out.
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"Setting.ini", 0},
+        {"отыгровки/rp1/штраф.txt", 1},
+        {"отыгровки/rp1/команды/ОБЫСК.LCB", 1},
+        {"date/rp2/keycomand.ini", 2},
+        {"date/rp3/статьи/5.1.AK", 3},
+        {"date/rp4/статьи/Пример.pdd", 4},
+        {"отыгровки/rp5/штраф.txt", -1},
+        {"отыгровки/rp1/.hidden.txt", -1},
+        {"отыгровки/rp1/con.txt", -1},
+        {"date/rp1/статьи/notes.doc", -1},
+        {"setting.ini", -1},
+    };
+    for (const auto& [path, server] : cases)
+        EXPECT_EQ(backup::SetupFileServer(path).value_or(-1), server) << path;
 }
 
 TEST(Backup, MergeKeepsWhatTheArchiveLacksAndReplaceDoesNot)
