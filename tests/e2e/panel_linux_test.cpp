@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,6 +51,7 @@ public:
         }
     }
     bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
     void Signal(int sig) { kill(pid_, sig); }
     // The exit status once it ended within the timeout; -1 when it did not.
     int WaitExit(std::chrono::milliseconds timeout)
@@ -71,6 +72,8 @@ class Panel : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Processes orphaned below us come to us, not to init.
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
         companion::KillProcessByName("Quorvel.exe");
         fs::copy_file(QUORVEL_PANEL_PATH, dir_.File("QuorvelPanel"));
         fs::copy_file(QUORVEL_STANDIN_PATH, dir_.File("Quorvel.exe"));
@@ -86,6 +89,29 @@ protected:
         return std::make_unique<Process>(dir_.File("QuorvelPanel"), std::vector<std::string>{},
                                          std::vector<std::string>{"QT_QPA_PLATFORM=offscreen",
                                                                   "WINEPREFIX=" + dir_.File("wine")});
+    }
+    // The first show's snapshot of the setup is on disk.
+    bool FirstShowHappened() const
+    {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(testsupport::U8Path(dir_.File("backup")), error))
+            if (entry.path().extension() == ".zip") return true;
+        return false;
+    }
+    // True once the process has its SIGTERM handler: the panel is past its start.
+    static bool CatchesTermination(pid_t pid)
+    {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+        return false;
+    }
+    // Reaps the ended children this test did not start itself; returns how many.
+    static int ReapOrphans()
+    {
+        int n = 0;
+        while (waitpid(-1, nullptr, WNOHANG) > 0) ++n;
+        return n;
     }
     static int CountCompanions()
     {
@@ -107,22 +133,25 @@ TEST_F(Panel, ClosingDuringTheSplashStopsACompanionLeftFromBefore)
     ASSERT_TRUE(companion.Started());
     auto panel = StartPanel();
     ASSERT_TRUE(panel->Started());
-    std::this_thread::sleep_for(1500ms);  // the splash is up
+    ASSERT_TRUE(proctest::WaitUntil([&] { return CatchesTermination(panel->Pid()); }, 30s)) << "the panel never got up";
     panel->Signal(SIGTERM);
     EXPECT_EQ(panel->WaitExit(10s), 0);
     EXPECT_EQ(companion.WaitExit(5s), 0) << "the stand-in ends cleanly on the panel's stop";
+    EXPECT_FALSE(FirstShowHappened()) << "closed after the splash, not during it";
 }
 
 TEST_F(Panel, FirstShowKeepsTheRunningCompanionAndCloseStopsIt)
 {
     Process companion(dir_.File("Quorvel.exe"), {"-startscript40"});
     auto panel = StartPanel();
-    std::this_thread::sleep_for(12s);  // ten splash ticks, then the first show
-    EXPECT_EQ(CountCompanions(), 1) << "no second binder";
+    ASSERT_TRUE(proctest::WaitUntil([&] { return FirstShowHappened(); }, 60s)) << "no first show";
+    // The close is handled after the first show has run to its end, launch included.
     panel->Signal(SIGTERM);
     EXPECT_EQ(panel->WaitExit(10s), 0);
     EXPECT_EQ(companion.WaitExit(5s), 0);
-    EXPECT_EQ(CountCompanions(), 0);
+    EXPECT_TRUE(proctest::WaitUntil([] { return CountCompanions() == 0; }));
+    // A launched companion, orphaned by its detaching launch, ends as our child.
+    EXPECT_EQ(ReapOrphans(), 0) << "no second binder";
 }
 
 TEST_F(Panel, FirstShowStartsTheCompanionBesideThePanel)

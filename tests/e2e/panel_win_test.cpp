@@ -125,13 +125,16 @@ protected:
         POINT p{x, y};
         ClientToScreen(window, &p);
         SetCursorPos(p.x, p.y);
-        Sleep(100);
+        proctest::WaitUntil([&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+        });
         INPUT input[2] = {};
         input[0].type = input[1].type = INPUT_MOUSE;
         input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         SendInput(1, &input[0], sizeof(INPUT));
-        Sleep(50);
+        Sleep(50);  // a press as long as a hand's, not a wait for anything
         SendInput(1, &input[1], sizeof(INPUT));
     }
 

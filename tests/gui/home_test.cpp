@@ -521,7 +521,7 @@ TEST_F(WithCompanion, AnOptionClickCompletesTheHandshake)
     folder_.WriteSettings("[global]\r\nnick=Ivan_Petrov\r\n");
     StartPanel();
     Click("Label23");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Messages().isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Messages().isEmpty(); }, 15000));
     EXPECT_EQ(Messages(), QStringList{"Данные синхронизированы"});
     const std::string badge = Stored("global", "жетон");
     EXPECT_EQ(badge.size(), 7u);
@@ -532,17 +532,17 @@ TEST_F(WithCompanion, AnOptionClickCompletesTheHandshake)
 TEST_F(WithCompanion, KillSwitchStopsItAndTheStatusFollows)
 {
     StartPanel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Активен"; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Активен"; }, 5000));
     QTest::mouseClick(F1().KillSwitch(), Qt::LeftButton);
     ASSERT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Не активен"; }, 400));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Не активен"; }, 5000));
 }
 
 TEST_F(Home, WithoutACompanionNoMessageEverComes)
 {
     FinishSplash();  // no Quorvel.exe in this program folder: the launch fails quietly
     Click("Label27");
-    QTest::qWait(1000);
+    for (int tick = 0; tick < 25; ++tick) F1().Timer2Timer();  // five seconds of the sync poll
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_EQ(Stored("quorvel", "од"), "1");
     EXPECT_TRUE(F1().SyncTimer()->isActive());

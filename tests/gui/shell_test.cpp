@@ -21,6 +21,8 @@ using guitest::PanelTest;
 using namespace std::chrono_literals;
 
 class Shell : public PanelTest {};
+// Counts launches or closes the main window, which stops every companion.
+class ShellCompanion : public PanelTest {};
 
 TEST_F(Shell, CreatesTheEightWindowsHiddenInTheirOrder)
 {
@@ -62,7 +64,7 @@ TEST_F(Shell, SplashHandsOverAfterExactlyTenTicks)
     EXPECT_FALSE(S().forms.Form7->isVisible());
 }
 
-TEST_F(Shell, FirstShowDerivesTheServerPathsAndLaunchesOnce)
+TEST_F(ShellCompanion, FirstShowDerivesTheServerPathsAndLaunchesOnce)
 {
     folder_.WriteSettings("[global]\r\nserver=3\r\n");
     FinishSplash();
@@ -94,7 +96,7 @@ TEST_F(Shell, OutOfRangeServerStillNamesTheFolders)
     EXPECT_EQ(Text("Label37"), "Abs RP1");
 }
 
-TEST_F(Shell, CloseDuringTheSplashEndsTheRunWithoutLaunching)
+TEST_F(ShellCompanion, CloseDuringTheSplashEndsTheRunWithoutLaunching)
 {
     app_->Start();
     S().forms.Form3->Timer1Timer();
@@ -105,7 +107,7 @@ TEST_F(Shell, CloseDuringTheSplashEndsTheRunWithoutLaunching)
     EXPECT_FALSE(S().forms.Form3->isVisible());
 }
 
-TEST_F(Shell, ClosingTheMainWindowEndsTheRun)
+TEST_F(ShellCompanion, ClosingTheMainWindowEndsTheRun)
 {
     FinishSplash();
     F1().close();
@@ -234,7 +236,9 @@ TEST_F(Menu, EveryBitmapIsAResourceOfTheRightSize)
     }
 }
 
-TEST_F(Menu, TrayRoundTripKeepsPageAndPictures)
+class MenuCompanion : public Menu {};  // counts launches
+
+TEST_F(MenuCompanion, TrayRoundTripKeepsPageAndPictures)
 {
     F1().MenuMouseDown(TForm1::MenuArticles);
     F1().MenuMouseUp(TForm1::MenuArticles);
