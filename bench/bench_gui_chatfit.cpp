@@ -10,8 +10,8 @@
 #include <QListWidget>
 #include <QTextBlock>
 
-#include "GuiGeneral/SearchBox.h"
-#include "GuiGeneral/TForm1.h"
+#include "mainwindow/SearchBox.h"
+#include "mainwindow/MainWindow.h"
 #include "app/Application.h"
 #include "core/TestSupport.h"
 #include "gui/GuiTestSupport.h"
@@ -37,15 +37,15 @@ std::string MegabyteText()
 struct Run {
     guitest::ProgramFolder folder;
     std::unique_ptr<Application> app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
 
     Run()
     {
         prompts::StartRecording();
         app = std::make_unique<Application>(folder.Path());
-        SharedState& s = app->State();
-        for (int tick = 0; tick < 10; ++tick) s.forms.Form3->Timer1Timer();
-        form = s.forms.Form1;
+        app->BuildWindows();
+        for (int tick = 0; tick < 10; ++tick) app->Splash()->Tick();
+        form = app->Main();
     }
 };
 
@@ -53,7 +53,7 @@ void BM_KeystrokeInMarkedMegabyteText(benchmark::State& state)
 {
     Run run;
     testsupport::WriteBytes(run.folder.RolePlayFolder(1) + "штраф.txt", MegabyteText());
-    run.form->MenuMouseDown(TForm1::MenuRolePlay);
+    run.form->PressMenu(MainWindow::MenuRolePlay);
     run.form->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
     auto* memo = run.form->findChild<Memo*>(QStringLiteral("Memo1"));
     QTextCursor cursor(memo->document()->findBlockByNumber(memo->document()->blockCount() / 2));

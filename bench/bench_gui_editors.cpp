@@ -7,8 +7,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "GuiGeneral/RolePlayPage.h"
-#include "GuiGeneral/TForm1.h"
+#include "mainwindow/RolePlayPage.h"
+#include "mainwindow/MainWindow.h"
 #include "app/Application.h"
 #include "guibase/Prompts.h"
 #include "core/TestSupport.h"
@@ -43,11 +43,11 @@ struct Run {
     {
         prompts::StartRecording();
         app = std::make_unique<Application>(folder.Path());
-        SharedState& s = app->State();
-        for (int tick = 0; tick < 10; ++tick) s.forms.Form3->Timer1Timer();
-        s.forms.Form1->MenuMouseDown(TForm1::MenuRolePlay);
-        combo = s.forms.Form1->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
-        save = s.forms.Form1->findChild<QPushButton*>(QStringLiteral("Button1"));
+        app->BuildWindows();
+        for (int tick = 0; tick < 10; ++tick) app->Splash()->Tick();
+        app->Main()->PressMenu(MainWindow::MenuRolePlay);
+        combo = app->Main()->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+        save = app->Main()->findChild<QPushButton*>(QStringLiteral("Button1"));
         testsupport::WriteBytes(folder.RolePlayFolder(1) + "штраф.txt", store::Utf8ToCp1251(MegabyteText()));
     }
 };

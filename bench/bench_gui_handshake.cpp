@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "GuiGeneral/TForm1.h"
+#include "mainwindow/MainWindow.h"
 #include "app/Application.h"
 #include "guibase/Prompts.h"
 #include "companion/Processes.h"
@@ -27,12 +27,12 @@ void BM_HandshakeLatency(benchmark::State& state)
     qputenv("WINEPREFIX", QByteArray::fromStdString(folder.File("wine")));
     prompts::StartRecording();
     Application run(folder.Path());
-    for (int tick = 0; tick < 10; ++tick) run.State().forms.Form3->Timer1Timer();
+    run.BuildWindows();
+    for (int tick = 0; tick < 10; ++tick) run.Splash()->Tick();
     if (!QTest::qWaitFor([] { return companion::IsExactProcessRunning("Quorvel.exe"); }, 5000)) {
         state.SkipWithError("the stand-in did not start");
         return;
     }
-    TForm1& form1 = *run.State().forms.Form1;
     std::vector<double> latencies;
     for (auto _ : state) {
         const qsizetype before = prompts::Recorded().size();
@@ -40,7 +40,7 @@ void BM_HandshakeLatency(benchmark::State& state)
         QTest::qWait(static_cast<int>(std::rand() % 200));
         QElapsedTimer timer;
         timer.start();
-        form1.RequestSync();
+        run.Sync().Request();
         if (!QTest::qWaitFor([&] { return prompts::Recorded().size() > before; }, 5000)) {
             state.SkipWithError("no answer within 5 s");
             break;

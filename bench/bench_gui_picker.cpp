@@ -7,11 +7,11 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 
-#include "GuiGeneral/KeySettingsPage.h"
+#include "mainwindow/KeysPage.h"
 #include "app/Application.h"
 #include "guibase/Prompts.h"
-#include "app/TForm3.h"
-#include "dialogs/TForm6.h"
+#include "app/SplashWindow.h"
+#include "dialogs/HotkeyPicker.h"
 #include "gui/GuiTestSupport.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
@@ -21,7 +21,7 @@ namespace {
 // Notes when the picker is shown and first painted, then closes it.
 class OpenWatch : public QObject {
 public:
-    OpenWatch(TForm6* picker, QElapsedTimer& clock) : picker_(picker), clock_(clock) { picker->installEventFilter(this); }
+    OpenWatch(HotkeyPicker* picker, QElapsedTimer& clock) : picker_(picker), clock_(clock) { picker->installEventFilter(this); }
 
     qint64 shown = -1;
     qint64 painted = -1;
@@ -39,7 +39,7 @@ protected:
     }
 
 private:
-    TForm6* picker_;
+    HotkeyPicker* picker_;
     QElapsedTimer& clock_;
 };
 
@@ -49,11 +49,12 @@ void BM_OpenPicker(benchmark::State& state)
     folder.WriteSettings("[hotkeys]\r\nkey37=~VK02 & VK70 & VK9F\r\n");
     prompts::StartRecording();
     Application run(folder.Path());
-    for (int tick = 0; tick < 10; ++tick) run.State().forms.Form3->Timer1Timer();
-    TForm1* main = run.State().forms.Form1;
-    main->KeySettings()->ShowKeyPage(1);
+    run.BuildWindows();
+    for (int tick = 0; tick < 10; ++tick) run.Splash()->Tick();
+    MainWindow* main = run.Main();
+    main->Keys()->ShowKeyPage(1);
     Label* image = main->findChild<Label*>(QStringLiteral("Key37"));
-    TForm6* picker = run.State().forms.Form6;
+    HotkeyPicker* picker = run.GetDialogs().picker;
 
     const bool toPaint = state.range(0) == 1;
     for (auto _ : state) {

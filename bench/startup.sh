@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Start-up figures of the installed panel under a virtual X display: time from
-# process start to the splash window mapped on screen (median of five starts),
-# and the resident memory of the running panel after the hand-over to the
-# main window. Usage: bench/startup.sh <program folder>
-# A Windows program folder (QuorvelPanel.exe) runs under wine64, in the Wine
-# prefix $WINEPREFIX (default: build/windows/wineprefix), started once before
-# the timed starts so the prefix's own start-up is not counted.
+# Start-up figures of the installed panel under a virtual X display, side by
+# side with a bare Qt program that shows one frameless window (bare_window):
+# time from process start to the first window mapped on screen (median of
+# seven starts each, taken in turns) and the resident memory of the running
+# program (the panel's with its main window up).
+# Usage: bench/startup.sh <program folder> [bare program]
+# The bare program defaults to build/bench/bench/bare_window (scripts/bench
+# builds it). A Windows program folder (QuorvelPanel.exe) runs under wine64
+# in the Wine prefix $WINEPREFIX (default: build/windows/wineprefix), started
+# once before the timed starts so the prefix's own start is not counted; the
+# bare program is then left out.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:?program folder}
-. "$(dirname "$0")/../scripts/xvfb.sh"
+bare=${2:-$root/build/bench/bench/bare_window}
+. "$root/scripts/xvfb.sh"
 start_xvfb
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
@@ -17,40 +23,69 @@ cp -a "$program/." "$work/"
 rm -f "$work/Quorvel.exe"
 panel=("$work/QuorvelPanel")
 if [ -f "$work/QuorvelPanel.exe" ]; then
-  . "$(dirname "$0")/../scripts/wine.sh"
-  use_wine_prefix "${WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/windows/wineprefix}"
+  . "$root/scripts/wine.sh"
+  use_wine_prefix "${WINEPREFIX:-$root/build/windows/wineprefix}"
   wineserver -p  # up before the timed starts, so its own start is not counted
   trap 'wineserver -k 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
   panel=(/usr/lib/wine/wine64 "$work/QuorvelPanel.exe")
+  bare=
 fi
+[ -z "$bare" ] || [ -x "$bare" ] || { echo "no bare program at $bare (run scripts/bench)" >&2; exit 1; }
 
-times=()
-attempts=0
-while [ ${#times[@]} -lt 5 ]; do
-  attempts=$((attempts + 1))
-  [ "$attempts" -le 10 ] || { echo "the panel did not start" >&2; exit 1; }
-  start=$(date +%s%N)
-  "${panel[@]}" >/dev/null 2>&1 &
+viewable() { xwininfo -name "$1" 2>/dev/null | grep -q IsViewable; }
+
+# start <window name> <settled window name> <command...>: one start; prints
+# "<ms to the first window> <resident KB once settled>", or nothing when the
+# start failed (Xvfb now and then turns a new client away under polling).
+start() {
+  local name=$1 settled=$2
+  shift 2
+  local begin end pid rss
+  begin=$(date +%s%N)
+  "$@" >/dev/null 2>&1 &
   pid=$!
-  shown=1
-  until xwininfo -name Quorvel 2>/dev/null | grep -q IsViewable; do
-    # Under a burst of polling Xvfb now and then turns a new client away:
-    # such a start is tried again.
-    if ! kill -0 "$pid" 2>/dev/null; then shown=0; break; fi
-    sleep 0.005
+  until viewable "$name"; do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
+    sleep 0.002
   done
   end=$(date +%s%N)
-  if [ "$shown" -eq 1 ]; then
-    times+=($(( (end - start) / 1000000 )))
-    if [ ${#times[@]} -eq 5 ]; then
-      sleep 11  # ten splash ticks, then the main window
-      rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
-      echo "resident memory with the main window up: $((rss / 1024)) MB"
-    fi
-    kill "$pid"
-  fi
+  local deadline=$((SECONDS + 30))
+  until viewable "$settled" || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+  sleep 1  # what the first paint and the first show leave behind is counted too
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  kill "$pid"
   wait "$pid" 2>/dev/null || true
+  echo "$(((end - begin) / 1000000)) $rss"
+}
+
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+
+panel_ms=() panel_kb=() bare_ms=() bare_kb=()
+for _ in 1 2 3 4 5 6 7; do
+  for tries in 1 2 3; do
+    r=$(start Quorvel "Quorvel Script (v 1.0.1 beta)" "${panel[@]}")
+    [ -n "$r" ] && break
+  done
+  [ -n "$r" ] || { echo "the panel did not start" >&2; exit 1; }
+  panel_ms+=("${r% *}") panel_kb+=("${r#* }")
+  if [ -n "$bare" ]; then
+    for tries in 1 2 3; do
+      r=$(start Bare Bare "$bare")
+      [ -n "$r" ] && break
+    done
+    [ -n "$r" ] || { echo "the bare program did not start" >&2; exit 1; }
+    bare_ms+=("${r% *}") bare_kb+=("${r#* }")
+  fi
   sleep 0.3
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-echo "process start to splash on screen: ${times[*]} ms; median ${sorted[2]} ms"
+
+p_ms=$(median "${panel_ms[@]}") p_kb=$(median "${panel_kb[@]}")
+echo "panel: process start to splash on screen ${panel_ms[*]} ms, median $p_ms ms;" \
+  "resident with the main window up: median $((p_kb / 1024)) MB"
+if [ -n "$bare" ]; then
+  b_ms=$(median "${bare_ms[@]}") b_kb=$(median "${bare_kb[@]}")
+  echo "bare:  process start to window on screen ${bare_ms[*]} ms, median $b_ms ms;" \
+    "resident: median $((b_kb / 1024)) MB"
+  awk -v pm="$p_ms" -v bm="$b_ms" -v pk="$p_kb" -v bk="$b_kb" \
+    'BEGIN { printf "panel / bare: start %.2fx, memory %.2fx\n", pm / bm, pk / bk }'
+fi

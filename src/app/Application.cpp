@@ -1,62 +1,98 @@
 #include "app/Application.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
 
-#include "GuiGeneral/TForm1.h"
-#include "app/TForm3.h"
-#include "dialogs/TForm2.h"
-#include "dialogs/TForm4.h"
-#include "dialogs/TForm5.h"
-#include "dialogs/TForm6.h"
-#include "dialogs/TForm7.h"
-#include "dialogs/TForm8.h"
+#include "app/SplashWindow.h"
+#include "dialogs/CallSignDialog.h"
+#include "dialogs/DepartmentDialog.h"
+#include "dialogs/EmptyWindow.h"
+#include "dialogs/HotkeyPicker.h"
+#include "dialogs/LargeTextEditor.h"
+#include "dialogs/RankDialog.h"
+#include "mainwindow/MainWindow.h"
+#include "session/Session.h"
+#include "session/SyncHandshake.h"
+#include "widgets/Look.h"
 
-template <class Form, class... Args>
-Form* Application::Create(Args&&... args)
+namespace {
+
+// Runs `then` once after the watched window's first paint.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget* window, std::function<void()> then) : QObject(window), then_(std::move(then))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && then_) {
+            // After this paint has reached the screen.
+            QTimer::singleShot(0, this, [then = std::move(then_)] { then(); });
+            then_ = nullptr;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+}  // namespace
+
+template <class Window, class... Args>
+Window* Application::Make(Args&&... args)
 {
-    Form* form = new Form(std::forward<Args>(args)...);
-    creationOrder_ << QString::fromLatin1(Form::staticMetaObject.className());
-    return form;
+    auto* window = new Window(std::forward<Args>(args)...);
+    windows_ << window;
+    return window;
 }
 
-Application::Application(std::string exeDir) : state_(std::make_unique<SharedState>(std::move(exeDir)))
+Application::Application(std::string exeDir)
+    : session_(std::make_unique<Session>(std::move(exeDir))), sync_(std::make_unique<SyncHandshake>(*session_))
 {
-    Forms& f = state_->forms;
-    // The splash comes first: its creation opens the store every other window reads.
-    f.Form3 = Create<TForm3>(*state_);
-    f.Form1 = Create<TForm1>(*state_);
-    f.Form2 = Create<TForm2>(*state_);
-    f.Form4 = Create<TForm4>(*state_);
-    f.Form5 = Create<TForm5>(*state_);
-    f.Form6 = Create<TForm6>(*state_);
-    f.Form7 = Create<TForm7>();
-    f.Form8 = Create<TForm8>(*state_);
-
-    state_->EndRun = [splash = f.Form3] { splash->close(); };
-    connect(f.Form3, &TForm3::Closed, this, [this] {
+    // The store is open before the first window exists.
+    splash_ = Make<SplashWindow>();
+    connect(splash_, &SplashWindow::closed, this, [this] {
         ended_ = true;
-        emit RunEnded();
+        emit runEnded();
         QCoreApplication::quit();
     });
 }
 
+void Application::BuildWindows()
+{
+    if (main_ != nullptr) return;
+    look::InstallFontSubstitutes();
+    main_ = Make<MainWindow>(*session_, *sync_);
+    dialogs_.rank = Make<RankDialog>(*session_, *sync_);
+    dialogs_.department = Make<DepartmentDialog>(*session_, *sync_);
+    dialogs_.callSign = Make<CallSignDialog>(*session_, *sync_);
+    dialogs_.picker = Make<HotkeyPicker>(*session_);
+    empty_ = Make<EmptyWindow>();
+    dialogs_.largeText = Make<LargeTextEditor>();
+    main_->UseDialogs(dialogs_);
+
+    connect(splash_, &SplashWindow::handOver, main_, &QWidget::show);
+    connect(main_, &MainWindow::closed, splash_, &QWidget::close);
+    emit windowsBuilt();
+}
+
 Application::~Application()
 {
-    Forms& f = state_->forms;
-    // Dialogs first: they reach into the main window, which reaches into the splash.
-    delete f.Form8;
-    delete f.Form7;
-    delete f.Form6;
-    delete f.Form5;
-    delete f.Form4;
-    delete f.Form2;
-    delete f.Form1;
-    delete f.Form3;
-    f = {};
-    state_->EndRun = nullptr;
+    // Dialogs first: the main window's pages hold them.
+    while (windows_.size() > 1) delete windows_.takeLast();
+    main_ = nullptr;
+    dialogs_ = {};
+    delete splash_;
 }
 
 void Application::Start()
 {
-    state_->forms.Form3->show();
+    new FirstPaint(splash_, [this] { BuildWindows(); });
+    splash_->show();
+    // A splash that is never painted (no screen to paint on) must not hold them up.
+    QTimer::singleShot(500, this, &Application::BuildWindows);
 }

@@ -1,37 +1,60 @@
 #pragma once
-// One run of the panel: the shared state and the eight windows, created
-// hidden in their fixed order and kept until the run ends. The run ends when
-// the splash window closes, which the main window's close handler does.
+// One run of the panel: the session, the sync handshake and the eight windows,
+// created hidden in their fixed order and kept until the run ends. It wires
+// the news the windows send each other. The run ends when the splash window
+// closes, which closing the main window does.
 
+#include <QList>
 #include <QObject>
-#include <QStringList>
 #include <memory>
 #include <string>
 
-#include "GuiGeneral/SharedState.h"
+#include "mainwindow/Dialogs.h"
+
+class QWidget;
+class Session;
+class SyncHandshake;
+class SplashWindow;
+class MainWindow;
+class EmptyWindow;
 
 class Application : public QObject {
     Q_OBJECT
 public:
-    // exeDir: the program folder, with its trailing separator.
+    // exeDir: the program folder, with its trailing separator. Opens the
+    // session and makes the splash window, the first of the windows.
     explicit Application(std::string exeDir);
     ~Application() override;
 
-    SharedState& State() { return *state_; }
-    // Class names in the order the windows were created.
-    const QStringList& CreationOrder() const { return creationOrder_; }
-    // Shows the splash window; its ticks do the rest.
+    // Shows the splash; the other windows are made as soon as it is on
+    // screen, long before its ticks hand over to the main window.
     void Start();
+    // Makes the windows after the splash, in their order (once).
+    void BuildWindows();
+
+    Session& GetSession() { return *session_; }
+    SyncHandshake& Sync() { return *sync_; }
+    SplashWindow* Splash() const { return splash_; }
+    MainWindow* Main() const { return main_; }
+    const Dialogs& GetDialogs() const { return dialogs_; }
+    // Every window made so far, in the order of its making.
+    const QList<QWidget*>& Windows() const { return windows_; }
     bool Ended() const { return ended_; }
 
 signals:
-    void RunEnded();
+    void windowsBuilt();
+    void runEnded();
 
 private:
-    template <class Form, class... Args>
-    Form* Create(Args&&... args);
+    template <class Window, class... Args>
+    Window* Make(Args&&... args);
 
-    std::unique_ptr<SharedState> state_;
-    QStringList creationOrder_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<SyncHandshake> sync_;
+    QList<QWidget*> windows_;
+    SplashWindow* splash_ = nullptr;
+    MainWindow* main_ = nullptr;
+    Dialogs dialogs_;
+    EmptyWindow* empty_ = nullptr;
     bool ended_ = false;
 };

@@ -1,11 +1,10 @@
 #include <QApplication>
 
-#include "GuiGeneral/TForm1.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "guibase/Platform.h"
+#include "mainwindow/MainWindow.h"
 #include "store/ServerPaths.h"
-#include "widgets/Look.h"
 
 int main(int argc, char** argv)
 {
@@ -21,10 +20,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     // The run ends when the splash window closes, hidden or not.
     QApplication::setQuitOnLastWindowClosed(false);
-    look::InstallFontSubstitutes();
 
     Application run(store::ExeDir());
-    platform::CloseOnTerminationRequest(run.State().forms.Form1);
+    // A request from outside to end the run closes the main window, once it exists.
+    QObject::connect(&run, &Application::windowsBuilt, [&run] { platform::CloseOnTerminationRequest(run.Main()); });
     run.Start();
     return QApplication::exec();
 }

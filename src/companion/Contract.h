@@ -18,6 +18,35 @@ inline constexpr std::string_view kGlobalSection = "global";
 inline constexpr std::string_view kBadgeKey = "жетон";  // written by the companion only
 inline constexpr std::string_view kNickKey = "nick";
 inline constexpr std::string_view kServerKey = "server";
+inline constexpr std::string_view kOptionSection = "setting";
+inline constexpr std::string_view kHotkeySection = "hotkeys";  // Setting.ini
+inline constexpr std::string_view kCommandKeySection = "keys";  // keycomand.ini
+
+// One value of Setting.ini with the default every read passes while it is
+// absent (defaults are never written).
+struct Setting {
+    std::string_view section;
+    std::string_view key;
+    std::string_view fallback;
+};
+
+inline constexpr Setting kRank{kGlobalSection, "звание", "Рядовой"};
+inline constexpr Setting kDepartment{kGlobalSection, "департамент", "LSPD"};
+inline constexpr Setting kCallSign{kGlobalSection, "тег", "PA"};
+inline constexpr Setting kExtraTag{kGlobalSection, "доптег", "null"};  // "null": none
+inline constexpr Setting kGender{kGlobalSection, "пол", "Мужской"};
+// The home page shows "Не получен" until the companion wrote one; the
+// handshake's message shows "Не установлен".
+inline constexpr Setting kBadge{kGlobalSection, kBadgeKey, "Не получен"};
+inline constexpr std::string_view kBadgeAfterSync = "Не установлен";
+inline constexpr Setting kServer{kGlobalSection, kServerKey, "1"};
+inline constexpr Setting kReload{kReloadSection, kReloadKey, "0"};
+
+// The five script options and the mention switch: "1" on (the default), "0" off.
+inline constexpr Setting kOptions[] = {
+    {kOptionSection, "autogun", "1"}, {kOptionSection, "autodock", "1"}, {kOptionSection, "autotime", "1"},
+    {kOptionSection, "pred", "1"},    {kOptionSection, "погоня", "1"},   {kOptionSection, "упоминание", "1"},
+};
 
 // The Cyrillic names must reach the INI layer as UTF-8, whatever the compiler's
 // execution character set would otherwise be.

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "backup/Snapshots.h"
-#include "dialogs/DialogLook.h"
+#include "widgets/DialogLook.h"
 #include "hotkeys/Conflicts.h"
 #include "hotkeys/HotkeyString.h"
 #include "widgets/Look.h"

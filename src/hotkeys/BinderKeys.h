@@ -4,7 +4,6 @@
 // file has no value for it (the default is never written).
 
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace hotkeys {
@@ -14,18 +13,14 @@ struct BinderKey {
     std::string_view defaultHotkey;  // "~VK02 & VK70"
     int page;                        // 1..4
     int row;                         // 1..14 on its page
-    std::string_view keyLabel;       // "PK1_1": the label showing the caption
     std::string_view caption;        // the action, UTF-8
 };
 
 // All 48 rows in page and row order (not in key-number order).
 std::span<const BinderKey> BinderKeys();
 
-// The key image's name: "Key" + the number of the INI key ("Key37").
-std::string KeyImageName(const BinderKey& key);
-
-// By INI key or key image name, ASCII case ignored ("key37", "Key37");
-// nullptr when no row has it.
-const BinderKey* FindBinderKey(std::string_view iniKeyOrImageName);
+// By INI key, ASCII case ignored as the settings store does ("key37",
+// "Key37"); nullptr when no row has it.
+const BinderKey* FindBinderKey(std::string_view iniKey);
 
 }  // namespace hotkeys

@@ -1,6 +1,6 @@
 #include "GuiTestSupport.h"
 
-#include "GuiGeneral/SetupTransfer.h"
+#include "mainwindow/SetupTransfer.h"
 
 #include "store/Cp1251.h"
 #include "store/IniFile.h"
@@ -53,6 +53,7 @@ void PanelTest::SetUp()
     oldWinePrefix_ = qgetenv("WINEPREFIX");
     qputenv("WINEPREFIX", QByteArray::fromStdString(folder_.File("wine")));
     app_ = std::make_unique<Application>(folder_.Path());
+    app_->BuildWindows();
 }
 
 void PanelTest::TearDown()
@@ -71,8 +72,8 @@ QString PanelTest::Text(const QString& labelName)
 
 void PanelTest::FinishSplash()
 {
-    for (int tick = 0; tick < 10; ++tick) S().forms.Form3->Timer1Timer();
-    F1().Transfer()->WaitForSnapshot();  // the start's snapshot is on disk, as a test expects
+    for (int tick = 0; tick < 10; ++tick) app_->Splash()->Tick();
+    Main().Transfer()->WaitForSnapshot();  // the start's snapshot is on disk, as a test expects
 }
 
 std::string PanelTest::Stored(const char* section, const char* key)

@@ -10,19 +10,21 @@
 #include <memory>
 #include <string>
 
-#include "GuiGeneral/SharedState.h"
-#include "GuiGeneral/TForm1.h"
-#include "app/TForm3.h"
-#include "dialogs/TForm2.h"
-#include "dialogs/TForm4.h"
-#include "dialogs/TForm5.h"
-#include "dialogs/TForm6.h"
-#include "dialogs/TForm7.h"
-#include "dialogs/TForm8.h"
-#include "widgets/Label.h"
 #include "app/Application.h"
-#include "guibase/Prompts.h"
+#include "app/SplashWindow.h"
 #include "core/TestSupport.h"
+#include "dialogs/CallSignDialog.h"
+#include "dialogs/DepartmentDialog.h"
+#include "dialogs/EmptyWindow.h"
+#include "dialogs/HotkeyPicker.h"
+#include "dialogs/LargeTextEditor.h"
+#include "dialogs/RankDialog.h"
+#include "guibase/Prompts.h"
+#include "mainwindow/HomePage.h"
+#include "mainwindow/MainWindow.h"
+#include "session/Session.h"
+#include "session/SyncHandshake.h"
+#include "widgets/Label.h"
 
 namespace guitest {
 
@@ -55,8 +57,16 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    SharedState& S() { return app_->State(); }
-    TForm1& F1() { return *S().forms.Form1; }
+    Session& S() { return app_->GetSession(); }
+    MainWindow& Main() { return *app_->Main(); }
+    // The run's one window of that class.
+    template <class W>
+    W* Dialog()
+    {
+        for (QWidget* w : app_->Windows())
+            if (auto* found = qobject_cast<W*>(w)) return found;
+        return nullptr;
+    }
     // The main window's control (or any window's) by its object name.
     template <class T = Label>
     T* Find(const QString& name)
@@ -81,12 +91,10 @@ private:
     template <class T>
     T* FindIn(const QString& name)
     {
-        const Forms& f = S().forms;
-        for (QWidget* form : {static_cast<QWidget*>(f.Form1), static_cast<QWidget*>(f.Form3),
-                              static_cast<QWidget*>(f.Form2), static_cast<QWidget*>(f.Form4),
-                              static_cast<QWidget*>(f.Form5), static_cast<QWidget*>(f.Form6),
-                              static_cast<QWidget*>(f.Form7), static_cast<QWidget*>(f.Form8)}) {
-            if (form == nullptr) continue;
+        // The main window first: the splash and the picker have an Image1 and a Label1 too.
+        QList<QWidget*> windows = app_->Windows();
+        windows.move(windows.indexOf(app_->Main()), 0);
+        for (QWidget* form : windows) {
             if (form->objectName() == name) {
                 if (T* t = qobject_cast<T*>(form)) return t;
             }

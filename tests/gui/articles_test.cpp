@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "EditorTestSupport.h"
-#include "GuiGeneral/ArticlePage.h"
+#include "mainwindow/ArticlePage.h"
 #include "GuiTestSupport.h"
 #include "store/Articles.h"
 #include "store/Cp1251.h"
@@ -29,8 +29,8 @@ protected:
         prompts::StartRecording();
     }
 
-    ArticlePage& Page() { return *F1().Articles(); }
-    void OpenPage() { F1().MenuMouseDown(TForm1::MenuArticles); }
+    ArticlePage& Page() { return *Main().Articles(); }
+    void OpenPage() { Main().PressMenu(MainWindow::MenuArticles); }
     std::string Dir(int server = 1) { return folder_.File("date/rp" + std::to_string(server) + "/статьи/"); }
     void WriteArticle(const std::string& file, const std::string& utf8, int server = 1)
     {
@@ -70,9 +70,9 @@ TEST_F(Articles, TabsBringTheirBooksEditorIntoView)
     WriteArticle("3.uk", "");
     WriteArticle("4.pdd", "");
     WriteArticle("5.AK.old", "");
-    for (TForm1::MenuItem item : {TForm1::MenuArticles, TForm1::MenuInstruction}) {
-        F1().MenuMouseDown(TForm1::MenuHome);
-        F1().MenuMouseDown(item);
+    for (MainWindow::MenuItem item : {MainWindow::MenuArticles, MainWindow::MenuInstruction}) {
+        Main().PressMenu(MainWindow::MenuHome);
+        Main().PressMenu(item);
         EXPECT_TRUE(Find<QWidget>("Shit4")->isVisible()) << item;
     }
     struct Case {
@@ -178,7 +178,7 @@ TEST_F(Articles, AddRefusesBadAndExistingNamesAndCreatesTheFolderOnce)
 
     // Without the server's data folder the add fails with the file error and makes nothing.
     fs::remove_all(testsupport::U8Path(folder_.File("date/rp2")));
-    S().ServerIndex = 2;
+    Main().Home()->CycleServer();  // to server 2
     OpenPage();
     prompts::QueueInput(true, "1");
     Click("Label58");
@@ -269,12 +269,12 @@ TEST_F(Articles, AfterAServerSwitchThePageListsTheNewServersBooks)
     OpenPage();
     Select("один");
     M("Memo3")->SetText("правка");
-    F1().MenuMouseDown(TForm1::MenuHome);
+    Main().PressMenu(MainWindow::MenuHome);
     OpenPage();
     EXPECT_EQ(M("Memo3")->Text(), "правка") << "same folder: the editor is kept";
 
-    S().ServerIndex = 2;  // as the server cycle leaves it
-    F1().MenuMouseDown(TForm1::MenuHome);
+    Main().Home()->CycleServer();  // to server 2
+    Main().PressMenu(MainWindow::MenuHome);
     prompts::QueueChoice(kDiscard);
     OpenPage();
     EXPECT_EQ(Questions().size(), 1);

@@ -15,12 +15,12 @@
 #include <filesystem>
 
 #include "EditorTestSupport.h"
-#include "GuiGeneral/ArticlePage.h"
-#include "GuiGeneral/CommandPage.h"
-#include "GuiGeneral/HomePage.h"
-#include "GuiGeneral/KeySettingsPage.h"
-#include "GuiGeneral/RolePlayPage.h"
-#include "GuiGeneral/SearchBox.h"
+#include "mainwindow/ArticlePage.h"
+#include "mainwindow/CommandPage.h"
+#include "mainwindow/HomePage.h"
+#include "mainwindow/KeysPage.h"
+#include "mainwindow/RolePlayPage.h"
+#include "mainwindow/SearchBox.h"
 #include "GuiTestSupport.h"
 #include "hotkeys/BinderKeys.h"
 #include "store/Cp1251.h"
@@ -48,8 +48,7 @@ protected:
     }
     void OpenRolePlay()
     {
-        F1().MenuMouseDown(TForm1::MenuRolePlay);
-        F1().MenuMouseUp(TForm1::MenuRolePlay);
+        Main().OpenPage(MainWindow::MenuRolePlay);
     }
     void WriteRp(const std::string& name, const std::string& utf8)
     {
@@ -96,8 +95,8 @@ TEST_F(ChatFit, MarksAndStatusFollowTypingAndTheNick)
 
     // A shorter nick stored on the home page: the page shows it next time.
     prompts::QueueInput(true, QStringLiteral("Oleg"));
-    F1().Home()->Label6Click();
-    F1().MenuMouseDown(TForm1::MenuHome);
+    Main().Home()->EditNick();
+    Main().PressMenu(MainWindow::MenuHome);
     OpenRolePlay();
     EXPECT_FALSE(Marked(memo, 1));
     EXPECT_FALSE(Marked(memo, 2));
@@ -107,7 +106,7 @@ TEST_F(ChatFit, MarksAndStatusFollowTypingAndTheNick)
 TEST_F(ChatFit, SplitIsOneUndoStepInEachEditor)
 {
     WriteCmd("арест.lcb", "/b " + std::string(200, 'x') + "\r\nкоротко\r\n" + std::string(130, 'y'));
-    F1().MenuMouseDown(TForm1::MenuCommands);
+    Main().PressMenu(MainWindow::MenuCommands);
     auto* list = Find<QListWidget>(QStringLiteral("RComand"));
     list->setCurrentRow(0);
     Memo* memo2 = Find<Memo>(QStringLiteral("Memo2"));
@@ -123,16 +122,16 @@ TEST_F(ChatFit, SplitIsOneUndoStepInEachEditor)
     EXPECT_EQ(guitest::ReadUtf8(folder_.CommandsFolder(1) + "арест.lcb"), before.toStdString()) << "nothing saved";
 
     // The large editor marks and splits alike.
-    Memo* memo1 = S().forms.Form8->Memo1();
+    Memo* memo1 = Dialog<LargeTextEditor>()->Memo1();
     WithModal([&] { DoubleClick(memo2->viewport()); },
               [&](QWidget*) {
                   EXPECT_TRUE(Marked(memo1, 0));
                   PutCursor(memo1, 0);
-                  EXPECT_EQ(S().forms.Form8->findChild<QLabel*>(QStringLiteral("Memo1Status"))->text(),
+                  EXPECT_EQ(Dialog<LargeTextEditor>()->findChild<QLabel*>(QStringLiteral("Memo1Status"))->text(),
                             "строка 1: 203 / 128");
-                  S().forms.Form8->Marks()->SplitLongLines();
+                  Dialog<LargeTextEditor>()->Marks()->SplitLongLines();
                   EXPECT_EQ(memo1->Text().toStdString(), expected);
-                  S().forms.Form8->Memo1DblClick();
+                  DoubleClick(memo1->viewport());
               });
     EXPECT_EQ(memo2->Text().toStdString(), expected);
 }
@@ -160,7 +159,7 @@ TEST_F(ChatFit, SavingAsksBeforeQuestionMarksAndNoWritesNothing)
 
     // Commands: the same question on both save paths.
     WriteCmd("a.lcb", "old");
-    F1().MenuMouseDown(TForm1::MenuCommands);
+    Main().PressMenu(MainWindow::MenuCommands);
     Find<QListWidget>(QStringLiteral("RComand"))->setCurrentRow(0);
     Memo* memo2 = Find<Memo>(QStringLiteral("Memo2"));
     memo2->SetText(QStringLiteral("ŝ"));
@@ -179,17 +178,17 @@ TEST_F(ChatFit, ProfileValuesThat1251CannotSpellAreRefused)
 {
     const std::string settings = guitest::ReadUtf8(folder_.SettingsPath());
     prompts::QueueInput(true, QStringLiteral("Oleg_😀"));
-    F1().Home()->Label6Click();
+    Main().Home()->EditNick();
     EXPECT_EQ(Messages(), QStringList{"Символы 😀 не поддерживаются. Значение не сохранено."});
     EXPECT_EQ(Text("Label7"), kNick24);
 
-    TForm5* dialog = S().forms.Form5;
+    CallSignDialog* dialog = Dialog<CallSignDialog>();
     dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("ŝ-1"));
-    dialog->Button1Click();
+    dialog->StoreCallSign();
     dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("K9"));
     dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
     dialog->findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("🚓"));
-    dialog->Button1Click();
+    dialog->StoreCallSign();
     EXPECT_EQ(Messages().size(), 3);
     EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), settings) << "nothing stored, no sync asked";
 }
@@ -198,8 +197,8 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
 {
     WriteRp("миранда.txt", "/me достал карточку\r\n/do Зачитывает ПРАВА задержанному.");
     WriteCmd("обыск.lcb", "/me надел перчатки\r\n/me провёл обыск");
-    S().SettingsIni->WriteString("hotkeys", "key37", "VK12 & VK31");  // Alt+1
-    SearchBox* search = F1().Search();
+    S().Settings().WriteString("hotkeys", "key37", "VK12 & VK31");  // Alt+1
+    SearchBox* search = Main().Search();
     search->Open();
     EXPECT_TRUE(search->isVisible());
 
@@ -208,8 +207,8 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     EXPECT_EQ(search->Results()->item(0)->data(Qt::UserRole).toString(), "Отыгровка, строка 2: /do Зачитывает ПРАВА задержанному.");
     search->Choose(0);
     EXPECT_FALSE(search->isVisible());
-    EXPECT_TRUE(F1().RolePlay()->isVisible());
-    EXPECT_EQ(F1().RolePlay()->ChosenEntry(), 5);
+    EXPECT_TRUE(Main().RolePlay()->isVisible());
+    EXPECT_EQ(Main().RolePlay()->ChosenEntry(), 5);
     EXPECT_EQ(Find<Memo>(QStringLiteral("Memo1"))->textCursor().selectedText(), "ПРАВА");
 
     search->Open();
@@ -217,7 +216,7 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     ASSERT_EQ(search->Results()->count(), 2);
     EXPECT_EQ(search->Results()->item(1)->data(Qt::UserRole).toString(), "Команда обыск, строка 2: /me провёл обыск");
     search->Choose(1);
-    EXPECT_TRUE(F1().Commands()->isVisible());
+    EXPECT_TRUE(Main().Commands()->isVisible());
     EXPECT_EQ(Find<QListWidget>(QStringLiteral("RComand"))->currentItem()->text(), "обыск.lcb");
     EXPECT_EQ(Find<Memo>(QStringLiteral("Memo2"))->textCursor().block().blockNumber(), 1);
 
@@ -231,9 +230,9 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
         ++row;
     ASSERT_LT(row, search->Results()->count());
     search->Choose(row);
-    EXPECT_TRUE(F1().KeySettings()->isVisible());
-    EXPECT_TRUE(F1().KeySettings()->KeyPage(key->page)->isVisible());
-    EXPECT_EQ(F1().KeySettings()->SelectedKey(), key);
+    EXPECT_TRUE(Main().Keys()->isVisible());
+    EXPECT_TRUE(Main().Keys()->KeyPage(key->page)->isVisible());
+    EXPECT_EQ(Main().Keys()->SelectedKey(), key);
 
     // The law books too: an article by a word of its text.
     fs::create_directories(testsupport::U8Path(folder_.File("date/rp1/статьи")));
@@ -243,9 +242,9 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     search->Edit()->setText(QStringLiteral("опьянения"));
     ASSERT_EQ(search->Results()->count(), 1);
     search->Choose(0);
-    EXPECT_TRUE(F1().Articles()->isVisible());
-    EXPECT_EQ(F1().Articles()->Book(), store::LawBook::Administrative);
-    EXPECT_EQ(F1().Articles()->CurrentFile(), "12.8.ak");
+    EXPECT_TRUE(Main().Articles()->isVisible());
+    EXPECT_EQ(Main().Articles()->Book(), store::LawBook::Administrative);
+    EXPECT_EQ(Main().Articles()->CurrentFile(), "12.8.ak");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "EditorTestSupport.h"
-#include "GuiGeneral/CommandPage.h"
+#include "mainwindow/CommandPage.h"
 #include "GuiTestSupport.h"
 #include "store/Cp1251.h"
 #include "store/TextFile.h"
@@ -33,8 +33,7 @@ protected:
 
     void OpenPage()
     {
-        F1().MenuMouseDown(TForm1::MenuCommands);
-        F1().MenuMouseUp(TForm1::MenuCommands);
+        Main().OpenPage(MainWindow::MenuCommands);
     }
     std::string Cmd(const std::string& file, int server = 1) { return folder_.CommandsFolder(server) + file; }
     void WriteCmd(const std::string& file, const std::string& utf8, int server = 1)
@@ -42,7 +41,7 @@ protected:
         testsupport::WriteBytes(Cmd(file, server), store::Utf8ToCp1251(utf8));
     }
     std::string ReadCmd(const std::string& file) { return guitest::ReadUtf8(Cmd(file)); }
-    void SetKey(const char* name, const char* value) { S().KeyIni->WriteString("keys", name, value); }
+    void SetKey(const char* name, const char* value) { S().KeyFile().WriteString("keys", name, value); }
     QStringList Items()
     {
         QStringList items;
@@ -56,10 +55,15 @@ protected:
     }
     void Select(const QString& item) { list_->setCurrentRow(static_cast<int>(Items().indexOf(item))); }
     void Click(const char* button) { Find<QPushButton>(QString::fromLatin1(button))->click(); }
-    QWidget* PressKeyButton(Qt::MouseButton button = Qt::LeftButton)
+    // Presses the key button; `inPicker` runs in the picker it opens.
+    QWidget* PressKeyButton(Qt::MouseButton button = Qt::LeftButton,
+                            const std::function<void(HotkeyPicker&)>& inPicker = {})
     {
         QWidget* image = Find<QWidget>(QStringLiteral("Image6"));
-        return WithModal([&] { Press(image, button); });
+        return WithModal([&] { Press(image, button); },
+                         [&](QWidget* w) {
+                             if (auto* picker = qobject_cast<HotkeyPicker*>(w); picker && inPicker) inPicker(*picker);
+                         });
     }
     // Every file below the program folder, with its bytes.
     std::map<std::string, std::string> Tree()
@@ -84,7 +88,7 @@ TEST_F(Commands, ListsCommandFilesSortedWhateverTheirCase)
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(memo_->Text(), "Memo2");
     EXPECT_EQ(Text("Label49"), "");
-    EXPECT_TRUE(F1().PageWidget(3)->isVisible());
+    EXPECT_TRUE(Main().PageWidget(3)->isVisible());
 }
 
 TEST_F(Commands, CommandNameIsCutAtTheFirstLowerCaseLcb)
@@ -111,20 +115,18 @@ TEST_F(Commands, ChoosingACommandShowsItsTextAndHotkey)
         const char* item;
         const char* text;
         const char* caption;
-        const char* current;
     };
     const Case cases[] = {
-        {"арест.lcb", "/me надел наручники\r\n/cuff", "Alt+1", "VK12 & VK31"},
-        {"a.lcb.lcb", "double", "F1", "VK70"},
-        {"A.LCB", "upper", "F2", "~VK71"},
-        {"free.lcb", "no key", "None", ""},
+        {"арест.lcb", "/me надел наручники\r\n/cuff", "Alt+1"},
+        {"a.lcb.lcb", "double", "F1"},
+        {"A.LCB", "upper", "F2"},
+        {"free.lcb", "no key", "None"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
         Select(QString::fromUtf8(c.item));
         EXPECT_EQ(memo_->Text(), QString::fromUtf8(c.text));
         EXPECT_EQ(Text("Label49"), QString::fromUtf8(c.caption));
-        EXPECT_EQ(S().CurrentHotkey, QString::fromUtf8(c.current));
     }
     EXPECT_TRUE(prompts::Recorded().isEmpty());
 }
@@ -258,23 +260,30 @@ TEST_F(Commands, KeyButtonHandsTheCommandToThePicker)
 
     Select("арест.lcb");
     SetKey("арест", "VK02 & VK41");  // changed since the choice
-    S().RpMode = QStringLiteral("key36");
-    S().PickerTarget = QStringLiteral("o");
-    EXPECT_EQ(PressKeyButton(Qt::RightButton), S().forms.Form6);
-    EXPECT_EQ(S().RpMode, "арест");
-    EXPECT_EQ(S().CurrentHotkey, "VK02 & VK41");
-    EXPECT_EQ(S().PickerTarget, "c");
+    QStringList marked;
+    const auto saveAltAnd = [&](const char* key) {
+        return [&marked, key](HotkeyPicker& picker) {
+            marked = picker.Selection();
+            picker.ClearKeyboard();
+            picker.ToggleKey(picker.Shape(QStringLiteral("VK12")));
+            picker.ToggleKey(picker.Shape(QString::fromLatin1(key)));
+            picker.SaveCombination();
+        };
+    };
+    EXPECT_EQ(PressKeyButton(Qt::RightButton, saveAltAnd("VK2D")), Dialog<HotkeyPicker>());
+    EXPECT_EQ(marked, QStringList({"VK02", "VK41"})) << "the stored keys, not those shown at the choice";
+    EXPECT_EQ(S().KeyFile().ReadString("keys", "арест", ""), "VK12 & VK2D");
+    EXPECT_EQ(Text("Label49"), "Alt+Insert");
 
     Select("a.lcb.lcb");
-    EXPECT_EQ(PressKeyButton(), S().forms.Form6);
-    EXPECT_EQ(S().RpMode, "a");
-    EXPECT_EQ(S().CurrentHotkey, "");
+    EXPECT_EQ(PressKeyButton(Qt::LeftButton, saveAltAnd("VK13")), Dialog<HotkeyPicker>());
+    EXPECT_TRUE(marked.isEmpty());
+    EXPECT_EQ(S().KeyFile().ReadString("keys", "a", ""), "VK12 & VK13") << "the name is cut at the first .lcb";
 
     prompts::StartRecording();
     Select("x=y.lcb");
     EXPECT_EQ(PressKeyButton(), nullptr);
     EXPECT_EQ(Messages(), QStringList({kBadName}));
-    EXPECT_EQ(S().RpMode, "a");
 }
 
 TEST_F(Commands, MissingFolderShowsTheErrorAndNotThePage)
@@ -284,8 +293,8 @@ TEST_F(Commands, MissingFolderShowsTheErrorAndNotThePage)
     const std::string folder = folder_.RolePlayFolder(1) + "команды";
     EXPECT_EQ(Errors(), QStringList({QString::fromStdString("Cannot open folder \"" + folder +
                                                             "\". The system cannot find the path specified.")}));
-    EXPECT_FALSE(F1().PageWidget(3)->isVisible());
-    EXPECT_THROW(F1().Commands()->PointAt(QString::fromStdString(folder)), store::FileError);
+    EXPECT_FALSE(Main().PageWidget(3)->isVisible());
+    EXPECT_THROW(Main().Commands()->PointAt(QString::fromStdString(folder)), store::FileError);
 }
 
 TEST_F(Commands, UnreadableFileLeavesTheEditorOnTheCommandItShowed)
@@ -315,12 +324,11 @@ TEST_F(Commands, AfterAServerSwitchThePageShowsTheNewServersCommandsAndKeys)
     Select("one.lcb");
     EXPECT_EQ(Items(), QStringList({"one.lcb"}));
 
-    F1().MenuMouseDown(TForm1::MenuHome);
+    Main().PressMenu(MainWindow::MenuHome);
     OpenPage();
     EXPECT_EQ(Selected(), 0) << "same folder: list and selection kept";
 
-    S().ServerIndex = 2;  // as the server cycle leaves it
-    S().OpenKeyIni();
+    Main().Home()->CycleServer();  // to server 2
     SetKey("two", "VK74");
     OpenPage();
     EXPECT_EQ(Items(), QStringList({"two.lcb"}));

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <sys/stat.h>
 
-#include "GuiGeneral/HomePage.h"
+#include "mainwindow/HomePage.h"
 #include "GuiTestSupport.h"
 #include "companion/Processes.h"
 #include "core/process_test_support.h"
@@ -28,13 +28,13 @@ const QColor kRed(0xC0, 0x39, 0x2B);
 
 class Home : public PanelTest {
 protected:
-    HomePage& Page() { return *F1().Home(); }
-    bool SyncRequested() { return Stored("quorvel", "од") == "1" && F1().SyncTimer()->isActive(); }
+    HomePage& Page() { return *Main().Home(); }
+    bool SyncRequested() { return Stored("quorvel", "од") == "1" && app_->Sync().Timer()->isActive(); }
     // Forgets a request, as if the companion had answered it unseen.
     void ResetSync()
     {
-        F1().SyncTimer()->stop();
-        S().SettingsIni->DeleteKey("quorvel", "од");
+        app_->Sync().Timer()->stop();
+        S().Settings().DeleteKey("quorvel", "од");
     }
     void Click(const char* label) { QTest::mouseClick(Find<Label>(label), Qt::LeftButton); }
     // Runs `action` once `dialog` is up modally, then returns when it has closed.
@@ -152,7 +152,7 @@ TEST_F(Home, ServerCaptionAndIndex)
         folder_.WriteSettings(std::string("[global]\r\nserver=") + c.stored + "\r\n");
         Page().LoadProfileAndOptions();
         EXPECT_EQ(Text("Label37"), c.caption) << c.stored;
-        EXPECT_EQ(S().ServerIndex, c.index) << c.stored;
+        EXPECT_EQ(S().Server(), c.index) << c.stored;
     }
 }
 
@@ -160,9 +160,9 @@ TEST_F(Home, BadgeDefaultsDifferBetweenLoadAndHandshake)
 {
     FinishSplash();
     EXPECT_EQ(Text("Label17"), "Не получен");
-    F1().RequestSync();
-    S().SettingsIni->WriteInteger("quorvel", "од", 0);
-    F1().Timer2Timer();
+    app_->Sync().Request();
+    S().Settings().WriteInteger("quorvel", "од", 0);
+    app_->Sync().Tick();
     EXPECT_EQ(Text("Label17"), "Не установлен");
 }
 
@@ -204,7 +204,7 @@ TEST_F(Home, RankDialogKeepsItsTextAndStoresOnOk)
 {
     folder_.WriteSettings("[global]\r\nзвание=Капитан\r\n");
     FinishSplash();
-    TForm2* dialog = S().forms.Form2;
+    RankDialog* dialog = Dialog<RankDialog>();
     auto* combo = dialog->findChild<QComboBox*>("ComboBox1");
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->window(), dialog);
@@ -220,7 +220,7 @@ TEST_F(Home, RankDialogKeepsItsTextAndStoresOnOk)
     Click("Label8");
     EXPECT_EQ(shown, "Рядовой");
     EXPECT_EQ(Stored("global", "звание"), "Капитан");
-    EXPECT_FALSE(F1().SyncTimer()->isActive());
+    EXPECT_FALSE(app_->Sync().Timer()->isActive());
 
     // Typed text is stored as typed, empty too.
     for (const char* typed : {"Генерал армии", ""}) {
@@ -246,7 +246,7 @@ TEST_F(Home, RankDialogKeepsItsTextAndStoresOnOk)
 TEST_F(Home, DepartmentDialogRequestsASyncOnEveryClose)
 {
     FinishSplash();
-    TForm4* dialog = S().forms.Form4;
+    DepartmentDialog* dialog = Dialog<DepartmentDialog>();
     const std::pair<const char*, const char*> banners[] = {
         {"Image1", "SFPD"}, {"Image2", "LVPD"}, {"Image3", "LSPD"}};
     for (const auto& [image, code] : banners) {
@@ -291,7 +291,7 @@ TEST_F(Home, CallSignDialog)
         {"[global]\r\nдоптег=ТЕСТ\r\n", "PA", true, "ТЕСТ", "PA", false, "ТЕСТ", "PA", "null", "[PA]"},
     };
     FinishSplash();
-    TForm5* dialog = S().forms.Form5;
+    CallSignDialog* dialog = Dialog<CallSignDialog>();
     auto* edit1 = dialog->findChild<QLineEdit*>("Edit1");
     auto* edit2 = dialog->findChild<QLineEdit*>("Edit2");
     auto* check = dialog->findChild<QCheckBox*>("CheckBox1");
@@ -326,14 +326,14 @@ TEST_F(Home, CallSignDialog)
     });
     Click("Label12");
     EXPECT_EQ(Stored("global", "тег"), "PA");
-    EXPECT_FALSE(F1().SyncTimer()->isActive());
+    EXPECT_FALSE(app_->Sync().Timer()->isActive());
 }
 
 TEST_F(Home, CallSignOkReloadsTheWholePage)
 {
     FinishSplash();
     folder_.WriteSettings("[global]\r\nnick=Edited_Elsewhere\r\n");
-    TForm5* dialog = S().forms.Form5;
+    CallSignDialog* dialog = Dialog<CallSignDialog>();
     WithDialog(dialog, [&] { QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton); });
     Click("Label12");
     EXPECT_EQ(Text("Label7"), "Edited_Elsewhere");
@@ -366,7 +366,7 @@ TEST_F(Home, BadgeRowOnlyTells)
     EXPECT_EQ(prompts::Recorded()[0].kind, prompts::Kind::Information);
     EXPECT_EQ(prompts::Recorded()[0].text, "Для получения жетона просто поменяйте ник");
     EXPECT_FALSE(testsupport::Exists(folder_.SettingsPath()));
-    EXPECT_FALSE(F1().SyncTimer()->isActive());
+    EXPECT_FALSE(app_->Sync().Timer()->isActive());
 }
 
 TEST_F(Home, HoverColours)
@@ -403,7 +403,7 @@ TEST_F(Home, OptionSwitchesFlipTheStoredValue)
         const std::pair<const char*, const char*> steps[] = {
             {"<none>", "0"}, {"0", "1"}, {"1", "0"}, {"abc", "1"}, {"", "1"}};
         for (const auto& [before, after] : steps) {
-            if (std::string(before) != "<none>") S().SettingsIni->WriteString("setting", key, before);
+            if (std::string(before) != "<none>") S().Settings().WriteString("setting", key, before);
             ResetSync();
             Click(label);
             EXPECT_EQ(Stored("setting", key), after) << "from " << before;
@@ -412,7 +412,7 @@ TEST_F(Home, OptionSwitchesFlipTheStoredValue)
         }
     }
     // The mention row has a key of its own: the chase row stays as it was.
-    S().SettingsIni->WriteString("setting", "погоня", "1");
+    S().Settings().WriteString("setting", "погоня", "1");
     Click("Label43");
     EXPECT_EQ(Stored("setting", "погоня"), "1");
 }
@@ -432,14 +432,14 @@ TEST_F(Home, ServerCycleReopensTheKeyFile)
     FinishSplash();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "absent");
-        if (c.stored) S().SettingsIni->WriteString("global", "server", c.stored);
+        if (c.stored) S().Settings().WriteString("global", "server", c.stored);
         Find<Label>("Label37")->setText("Abs RP1");
         ResetSync();
         Click("Label37");
         EXPECT_EQ(Text("Label37"), c.caption);
         EXPECT_EQ(Stored("global", "server"), c.written);
-        EXPECT_EQ(S().ServerIndex, c.index);
-        EXPECT_EQ(S().KeyIni->FileName(), folder_.File("date/rp" + std::to_string(c.index) + "/keycomand.ini"));
+        EXPECT_EQ(S().Server(), c.index);
+        EXPECT_EQ(S().KeyFile().FileName(), folder_.File("date/rp" + std::to_string(c.index) + "/keycomand.ini"));
         EXPECT_TRUE(SyncRequested());
     }
     EXPECT_FALSE(testsupport::Exists(folder_.File("date/rp7"))) << "no folder is created";
@@ -452,16 +452,16 @@ TEST_F(Home, HandshakeCompletesOnceWhenTheFlagReadsZero)
     FinishSplash();
     Click("Label19");
     Click("Label21");  // within the same period: one handshake
-    F1().Timer2Timer();
+    app_->Sync().Tick();
     EXPECT_TRUE(Messages().isEmpty()) << "the companion has not answered";
-    EXPECT_TRUE(F1().SyncTimer()->isActive());
+    EXPECT_TRUE(app_->Sync().Timer()->isActive());
 
-    S().SettingsIni->WriteString("global", "жетон", "4417203");
-    S().SettingsIni->WriteInteger("quorvel", "од", 0);
-    F1().Timer2Timer();
+    S().Settings().WriteString("global", "жетон", "4417203");
+    S().Settings().WriteInteger("quorvel", "од", 0);
+    app_->Sync().Tick();
     EXPECT_EQ(Messages(), QStringList{"Данные синхронизированы"});
     EXPECT_EQ(Text("Label17"), "4417203");
-    EXPECT_FALSE(F1().SyncTimer()->isActive()) << "stopped before the message: one message";
+    EXPECT_FALSE(app_->Sync().Timer()->isActive()) << "stopped before the message: one message";
 }
 
 TEST_F(Home, OddFlagsCompleteTheHandshake)
@@ -469,10 +469,10 @@ TEST_F(Home, OddFlagsCompleteTheHandshake)
     FinishSplash();
     for (const char* flag : {"<delete>", "yes", "", "0x0"}) {
         prompts::StartRecording();
-        F1().RequestSync();
-        if (std::string(flag) == "<delete>") S().SettingsIni->DeleteKey("quorvel", "од");
-        else S().SettingsIni->WriteString("quorvel", "од", flag);
-        F1().Timer2Timer();
+        app_->Sync().Request();
+        if (std::string(flag) == "<delete>") S().Settings().DeleteKey("quorvel", "од");
+        else S().Settings().WriteString("quorvel", "од", flag);
+        app_->Sync().Tick();
         EXPECT_EQ(Messages().size(), 1) << flag;
     }
 }
@@ -486,7 +486,7 @@ TEST_F(Home, ARefusedWriteEndsTheHandlerBeforeTheSync)
     ::chmod(folder_.SettingsPath().c_str(), 0644);
     EXPECT_EQ(Errors(), QStringList{QString::fromStdString("Unable to write to " + folder_.SettingsPath())});
     EXPECT_EQ(Text("Label19"), "Включено") << "the row still tells what the file holds";
-    EXPECT_FALSE(F1().SyncTimer()->isActive());
+    EXPECT_FALSE(app_->Sync().Timer()->isActive());
     EXPECT_EQ(Stored("quorvel", "од"), "<none>");
     // The program goes on.
     Click("Label19");
@@ -533,7 +533,7 @@ TEST_F(WithCompanion, KillSwitchStopsItAndTheStatusFollows)
 {
     StartPanel();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Активен"; }, 5000));
-    QTest::mouseClick(F1().KillSwitch(), Qt::LeftButton);
+    QTest::mouseClick(Main().KillSwitch(), Qt::LeftButton);
     ASSERT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Text("Label35") == "Не активен"; }, 5000));
 }
@@ -542,10 +542,10 @@ TEST_F(Home, WithoutACompanionNoMessageEverComes)
 {
     FinishSplash();  // no Quorvel.exe in this program folder: the launch fails quietly
     Click("Label27");
-    for (int tick = 0; tick < 25; ++tick) F1().Timer2Timer();  // five seconds of the sync poll
+    for (int tick = 0; tick < 25; ++tick) app_->Sync().Tick();  // five seconds of the sync poll
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_EQ(Stored("quorvel", "од"), "1");
-    EXPECT_TRUE(F1().SyncTimer()->isActive());
+    EXPECT_TRUE(app_->Sync().Timer()->isActive());
 }
 
 }  // namespace

@@ -4,11 +4,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <set>
 #include <QTimer>
 
-#include "GuiGeneral/KeySettingsPage.h"
+#include "mainwindow/KeysPage.h"
 #include "GuiTestSupport.h"
-#include "dialogs/HookSwitch.h"
+#include "widgets/HookSwitch.h"
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"
 #include "widgets/KeyShape.h"
@@ -36,11 +37,10 @@ protected:
         PanelTest::SetUp();
         FinishSplash();
     }
-    KeySettingsPage* Keys() { return F1().KeySettings(); }
+    KeysPage* Keys() { return Main().Keys(); }
     void OpenFromMenu()
     {
-        F1().MenuMouseDown(TForm1::MenuKeys);
-        F1().MenuMouseUp(TForm1::MenuKeys);
+        Main().OpenPage(MainWindow::MenuKeys);
     }
     int VisibleKeyPage()
     {
@@ -51,11 +51,11 @@ protected:
     }
     // Presses a key image; `inPicker` runs while the picker is open and
     // must close it.
-    void PressImage(const QString& image, std::function<void(TForm6&)> inPicker)
+    void PressImage(const QString& image, std::function<void(HotkeyPicker&)> inPicker)
     {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            auto* picker = qobject_cast<TForm6*>(QApplication::activeModalWidget());
+            auto* picker = qobject_cast<HotkeyPicker*>(QApplication::activeModalWidget());
             ASSERT_NE(picker, nullptr);
             ran = true;
             inPicker(*picker);
@@ -64,14 +64,14 @@ protected:
         PressOn(Find(image));
         EXPECT_TRUE(ran) << "the picker did not open";
     }
-    static void PressKey(TForm6& picker, const char* token) { PressOn(picker.Shape(QString::fromLatin1(token))); }
-    static void Button(TForm6& picker, const char* name) { picker.findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
+    static void PressKey(HotkeyPicker& picker, const char* token) { PressOn(picker.Shape(QString::fromLatin1(token))); }
+    static void Button(HotkeyPicker& picker, const char* name) { picker.findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
 };
 
 TEST_F(KeyPages, TheMenuOpensPageOneWithDefaultsAndWritesNothing)
 {
     OpenFromMenu();
-    EXPECT_TRUE(F1().PageWidget(6)->isVisible());
+    EXPECT_TRUE(Main().PageWidget(6)->isVisible());
     EXPECT_EQ(VisibleKeyPage(), 1);
     EXPECT_EQ(Text(QStringLiteral("PK1_1")), "ПКМ+F1");
     EXPECT_EQ(Text(QStringLiteral("Label72")), "Прочие клавиши используемые в биндере:");
@@ -84,15 +84,16 @@ TEST_F(KeyPages, EveryRowShowsItsActionDefaultAndImage)
         Keys()->ShowKeyPage(n);
         EXPECT_EQ(VisibleKeyPage(), n);
     }
+    std::set<QString> hints;
     for (const hotkeys::BinderKey& key : hotkeys::BinderKeys()) {
         // Other pages keep what their last showing read.
         QWidget* page = Keys()->KeyPage(key.page);
-        auto* image = page->findChild<Label*>(QString::fromStdString(hotkeys::KeyImageName(key)));
-        auto* keyLabel = page->findChild<Label*>(Q(key.keyLabel));
-        ASSERT_TRUE(image && keyLabel) << key.iniKey;
+        auto* image = page->findChild<Label*>(QStringLiteral("Key") + Q(key.iniKey.substr(3)));
+        ASSERT_TRUE(image) << key.iniKey;
+        auto* keyLabel = page->findChild<Label*>(image->Hint());
+        ASSERT_TRUE(keyLabel) << key.iniKey;
         EXPECT_EQ(keyLabel->text().toStdString(), hotkeys::HotkeyCaption(key.defaultHotkey)) << key.iniKey;
         EXPECT_EQ(image->HelpKeyword().toStdString(), key.defaultHotkey);
-        EXPECT_EQ(image->Hint(), keyLabel->objectName());
         EXPECT_EQ(image->geometry(), QRect(407, keyLabel->y() - 4, 43, 21));
         EXPECT_EQ(keyLabel->geometry().topLeft().x(), 240);
         const auto labels = page->findChildren<Label*>();
@@ -100,7 +101,11 @@ TEST_F(KeyPages, EveryRowShowsItsActionDefaultAndImage)
             return l->x() == 5 && l->y() == keyLabel->y() && l->text() == Q(key.caption);
         });
         EXPECT_TRUE(actionOnRow) << key.iniKey;
+        EXPECT_TRUE(hints.insert(image->Hint()).second) << image->Hint().toStdString();
     }
+    // Spot checks of the layout's names.
+    for (const auto& [image, label] : {std::pair{"Key37", "PK1_1"}, {"Key41", "Label88"}, {"Key49", "Label168"}})
+        EXPECT_EQ(Find(QString::fromLatin1(image))->Hint(), label);
     EXPECT_FALSE(std::filesystem::exists(testsupport::U8Path(folder_.SettingsPath())));
 }
 
@@ -152,7 +157,7 @@ TEST_F(KeyPages, SavingRowTwoOfPageTwoUpdatesThatRowAtOnceAndNoOther)
     OpenFromMenu();
     PressOn(Find(QStringLiteral("Label101")));
     folder_.WriteSettings("[hotkeys]\r\nkey31=VK70\r\n");  // not re-read by the save
-    PressImage(QStringLiteral("Key10"), [](TForm6& picker) {
+    PressImage(QStringLiteral("Key10"), [](HotkeyPicker& picker) {
         EXPECT_EQ(picker.Selection(), QStringList{"VK7B"});  // F12, the default
         PressKey(picker, "VK7B");
         PressKey(picker, "VK11");
@@ -163,15 +168,12 @@ TEST_F(KeyPages, SavingRowTwoOfPageTwoUpdatesThatRowAtOnceAndNoOther)
     EXPECT_EQ(Text(QStringLiteral("Label113")), "Ctrl+F12");
     EXPECT_EQ(Find(QStringLiteral("Key10"))->HelpKeyword(), "VK11 & VK7B");
     EXPECT_EQ(Text(QStringLiteral("Label114")), "Alt+T");
-    EXPECT_EQ(S().PickerTarget, "nk");
-    EXPECT_EQ(S().RpMode, "Key10");
-    EXPECT_EQ(S().TargetLabel, "Label113");
 }
 
 TEST_F(KeyPages, ASwitchedOffRowOpensThePickerWithNothingMarkedAndHookAsItWas)
 {
     Keys()->ShowKeyPage(3);
-    PressImage(QStringLiteral("Key46"), [](TForm6& picker) {
+    PressImage(QStringLiteral("Key46"), [](HotkeyPicker& picker) {
         EXPECT_FALSE(picker.HookOn());  // "~VK02 & VK04"
         Button(picker, "Button3");
     });
@@ -181,7 +183,7 @@ TEST_F(KeyPages, ASwitchedOffRowOpensThePickerWithNothingMarkedAndHookAsItWas)
     EXPECT_EQ(Text(QStringLiteral("Label139")), "None");
     Keys()->ShowKeyPage(3);
     EXPECT_EQ(Text(QStringLiteral("Label139")), "None");
-    PressImage(QStringLiteral("Key46"), [](TForm6& picker) {
+    PressImage(QStringLiteral("Key46"), [](HotkeyPicker& picker) {
         EXPECT_TRUE(picker.Selection().isEmpty());
         EXPECT_EQ(picker.findChild<QLabel*>(QStringLiteral("Label1"))->text(), "");
         for (KeyShape* shape : picker.Shapes()) EXPECT_EQ(shape->CurrentBrush(), KeyShape::Brush::Clear);
@@ -195,7 +197,7 @@ TEST_F(KeyPages, AnUnknownTokenShowsRawMarksNothingAndStaysUnlessSaved)
     folder_.WriteSettings("[hotkeys]\r\nkey37=VKZZ & VK70\r\n");
     OpenFromMenu();
     EXPECT_EQ(Text(QStringLiteral("PK1_1")), "VKZZ+F1");
-    PressImage(QStringLiteral("Key37"), [](TForm6& picker) {
+    PressImage(QStringLiteral("Key37"), [](HotkeyPicker& picker) {
         EXPECT_EQ(picker.Selection(), QStringList{"VK70"});
         picker.close();
     });
@@ -206,7 +208,6 @@ TEST_F(KeyPages, AnUnknownTokenShowsRawMarksNothingAndStaysUnlessSaved)
 TEST_F(KeyPages, KeylessImagesAndKeyLabelsDoNothing)
 {
     OpenFromMenu();
-    const QString target = S().PickerTarget;
     Keys()->ShowKeyPage(4);
     for (int n = 52; n <= 59; ++n) {
         Label* image = Find(QStringLiteral("Image%1").arg(n));
@@ -214,7 +215,6 @@ TEST_F(KeyPages, KeylessImagesAndKeyLabelsDoNothing)
         PressOn(image);  // a picker opened here would block the test
     }
     EXPECT_EQ(Text(QStringLiteral("Label188")), "Клавиша");
-    EXPECT_EQ(S().PickerTarget, target);
 
     // PK1_1 is a plain key label: no home-menu look, no page switch.
     Keys()->ShowKeyPage(1);
@@ -222,9 +222,9 @@ TEST_F(KeyPages, KeylessImagesAndKeyLabelsDoNothing)
     PressOn(pk);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(pk, &enter);
-    EXPECT_TRUE(F1().PageWidget(6)->isVisible());
-    EXPECT_EQ(S().SelectedMenu, 6);
-    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuHome), "HM1");
+    EXPECT_TRUE(Main().PageWidget(6)->isVisible());
+    EXPECT_EQ(Main().SelectedMenu(), 6);
+    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuHome), "HM1");
 }
 
 }  // namespace

@@ -22,10 +22,10 @@ protected:
     {
         PanelTest::SetUp();
         FinishSplash();
-        F1().MenuMouseDown(TForm1::MenuCommands);
+        Main().PressMenu(MainWindow::MenuCommands);
         prompts::StartRecording();
         memo2_ = Find<Memo>(QStringLiteral("Memo2"));
-        memo1_ = S().forms.Form8->findChild<Memo*>(QStringLiteral("Memo1"));
+        memo1_ = Dialog<LargeTextEditor>()->findChild<Memo*>(QStringLiteral("Memo1"));
         ASSERT_NE(memo1_, nullptr);
     }
 
@@ -56,7 +56,7 @@ QString ThousandsOfLines()
 
 TEST_F(LargeEditor, IsABorderlessTopWindowFilledByItsMemo)
 {
-    TForm8* f8 = S().forms.Form8;
+    LargeTextEditor* f8 = Dialog<LargeTextEditor>();
     EXPECT_TRUE(f8->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(f8->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(f8->size(), QSize(1146, 586));
@@ -79,10 +79,10 @@ TEST_F(LargeEditor, SeveralThousandLinesTravelThereAndBackUnchanged)
                   seen = memo1_->Text();
                   DoubleClick(memo1_->viewport());
               }),
-              S().forms.Form8);
+              Dialog<LargeTextEditor>());
     EXPECT_EQ(seen, text);
     EXPECT_EQ(memo2_->Text(), text);
-    EXPECT_FALSE(S().forms.Form8->isVisible());
+    EXPECT_FALSE(Dialog<LargeTextEditor>()->isVisible());
 }
 
 TEST_F(LargeEditor, EditsReachTheFileOnlyThroughSave)

@@ -10,19 +10,20 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "EditorTestSupport.h"
 #include "GuiTestSupport.h"
-#include "GuiGeneral/KeySettingsPage.h"
-#include "dialogs/HookSwitch.h"
-#include "dialogs/RecordSwitch.h"
-#include "GuiGeneral/RolePlayPage.h"
 #include "hotkeys/HotkeyString.h"
-#include "widgets/Label.h"
-#include "widgets/Look.h"
-#include "dialogs/Keyboard.h"
 #include "hotkeys/KeyVocabulary.h"
+#include "mainwindow/KeysPage.h"
+#include "mainwindow/RolePlayPage.h"
 #include "store/Cp1251.h"
 #include "store/IniFile.h"
+#include "widgets/HookSwitch.h"
 #include "widgets/KeyShape.h"
+#include "widgets/Keyboard.h"
+#include "widgets/Label.h"
+#include "widgets/Look.h"
+#include "widgets/RecordSwitch.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ protected:
     {
         PanelTest::SetUp();
         FinishSplash();
-        picker_ = S().forms.Form6;
+        picker_ = Dialog<HotkeyPicker>();
     }
 
     KeyShape* ShapeOf(const std::string& caption) { return picker_->Shape(QString::fromStdString(kKey.at(caption))); }
@@ -80,21 +81,24 @@ protected:
         for (const std::string& c : captions) tokens << QString::fromStdString(kKey.at(c));
         return tokens;
     }
-    // The picker as the key page row of `image` (with its label) opens it.
-    void OpenForRow(const QString& image, const QString& label)
+    // The picker for `ref`, shown without a modal loop, so a test can work in it.
+    void OpenFor(const HotkeyRef& ref)
     {
-        S().PickerTarget = QStringLiteral("nk");
-        S().RpMode = image;
-        S().TargetLabel = label;
-        Open();
-    }
-    void Open()
-    {
-        picker_->ClearMarks();
+        picker_->Begin(ref, std::nullopt);
         picker_->show();
     }
+    void Open() { OpenFor(kRolePlayKey); }
+    void OpenForCommand() { OpenFor(kCommand); }
+    // The picker as the key page row of `image` opens it; `inPicker` runs in it.
+    void PickOnRow(const QString& image, const std::function<void()>& inPicker)
+    {
+        editortest::WithModal([&] { editortest::Press(Find(image)); }, [&](QWidget*) { inPicker(); });
+    }
 
-    TForm6* picker_ = nullptr;
+    const HotkeyRef kRolePlayKey{hotkeys::HotkeySource::Settings, "key36"};
+    const HotkeyRef kCommand{hotkeys::HotkeySource::Commands, "бронь"};
+
+    HotkeyPicker* picker_ = nullptr;
 };
 
 TEST_F(Picker, BeforeTheFirstResetEveryShapeShowsTheDesignHatchAndAPressOnlyClearsIt)
@@ -218,7 +222,7 @@ TEST_F(Picker, LoadShowsTheCombinationAsAPressWould)
 
 struct SaveCase {
     const char* name;
-    const char* target;  // PickerTarget
+    const char* target;  // "c" a command, "o" a role-play text
     std::vector<std::string> presses;
     bool hook;
     const char* stored;   // what the job's file holds afterwards; "<none>" for nothing
@@ -231,9 +235,7 @@ TEST_P(PickerSaves, WriteTheJobsFileOrRefuse)
 {
     const SaveCase& c = GetParam();
     const bool command = std::string(c.target) == "c";
-    S().PickerTarget = QString::fromLatin1(c.target);
-    S().RpMode = command ? QStringLiteral("бронь") : QStringLiteral("key36");
-    Open();
+    OpenFor(command ? kCommand : kRolePlayKey);
     if (!c.hook) Hook()->click();
     PressAll(c.presses);
     Click("Button2");
@@ -265,61 +267,64 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Picker, SavedRowSetsItsLabelAndStoredString)
 {
-    F1().KeySettings()->ShowKeyPage(1);
-    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
-    Hook()->click();
-    PressAll({"F", "Alt"});
-    Click("Button2");
+    Main().OpenPage(MainWindow::MenuKeys);
+    PickOnRow(QStringLiteral("Key59"), [&] {
+        picker_->ClearKeyboard();
+        Hook()->click();
+        PressAll({"F", "Alt"});
+        Click("Button2");
+        EXPECT_FALSE(picker_->isVisible());
+    });
     EXPECT_EQ(Stored("hotkeys", "key59"), "~VK46 & VK12");
     EXPECT_EQ(Text(QStringLiteral("Label98")), "F+Alt");
     EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "~VK46 & VK12");
-    EXPECT_FALSE(picker_->isVisible());
 }
 
 TEST_F(Picker, SwitchingOffARowWritesABlank)
 {
-    F1().KeySettings()->ShowKeyPage(1);
-    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
-    Click("Button3");
+    Main().OpenPage(MainWindow::MenuKeys);
+    PickOnRow(QStringLiteral("Key59"), [&] {
+        Click("Button3");
+        EXPECT_FALSE(picker_->isVisible());
+    });
     EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), "[hotkeys]\r\nKey59= \r\n");
     EXPECT_EQ(Text(QStringLiteral("Label98")), "None");
     EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "");  // read back, trimmed
-    EXPECT_FALSE(picker_->isVisible());
 }
 
-TEST_F(Picker, SwitchingOffARolePlayKeyWritesABlankWithoutItsLabel)
+TEST_F(Picker, SwitchingOffARolePlayKeyWritesABlank)
 {
-    S().PickerTarget = QStringLiteral("o");
-    S().RpMode = QStringLiteral("key36");
     Open();
-    Click("Button3");  // the role-play page's label is not there: skipped quietly
+    Click("Button3");
     EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), "[hotkeys]\r\nkey36= \r\n");
+    EXPECT_EQ(picker_->Result(), " ");
     EXPECT_TRUE(Errors().isEmpty());
 }
 
 TEST_F(Picker, SwitchingOffACommandDeletesOnlyItsEntry)
 {
     testsupport::WriteBytes(folder_.KeyFile(1), store::Utf8ToCp1251("[keys]\r\nбронь=VK70\r\nрация=VK71\r\n"));
-    S().PickerTarget = QStringLiteral("c");
-    S().RpMode = QStringLiteral("бронь");
-    Open();
+    OpenForCommand();
     Click("Button3");
     EXPECT_EQ(guitest::ReadUtf8(folder_.KeyFile(1)), "[keys]\r\nрация=VK71\r\n");
+    EXPECT_EQ(picker_->Result(), "");
     EXPECT_FALSE(picker_->isVisible());
 }
 
 TEST_F(Picker, TheCloseBoxWritesNothing)
 {
     folder_.WriteSettings("[hotkeys]\r\nkey59=VK12 & VK46\r\n");
-    F1().KeySettings()->ShowKeyPage(1);
-    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
-    picker_->LoadMarks(QStringLiteral("VK12 & VK46"));
-    Hook()->click();
-    PressAll({"Alt", "Q"});
-    EXPECT_TRUE(Own<QTimer>("Timer1")->isActive());
-    picker_->close();
-    EXPECT_FALSE(picker_->isVisible());
-    EXPECT_FALSE(Own<QTimer>("Timer1")->isActive());
+    Main().OpenPage(MainWindow::MenuKeys);
+    PickOnRow(QStringLiteral("Key59"), [&] {
+        EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "F"}));
+        Hook()->click();
+        PressAll({"Alt", "Q"});
+        EXPECT_TRUE(Own<QTimer>("Timer1")->isActive());
+        picker_->close();
+        EXPECT_FALSE(picker_->isVisible());
+        EXPECT_FALSE(Own<QTimer>("Timer1")->isActive());
+    });
+    EXPECT_FALSE(picker_->Result());
     EXPECT_EQ(guitest::ReadUtf8(folder_.SettingsPath()), "[hotkeys]\r\nkey59=VK12 & VK46\r\n");
     EXPECT_EQ(Text(QStringLiteral("Label98")), "Alt+F");
     EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "VK12 & VK46");
@@ -341,19 +346,19 @@ TEST_P(PickerRefusedWrites, KeepTheDialogOpenAndTheLabelUnchanged)
     const std::string path = command ? folder_.KeyFile(1) : folder_.SettingsPath();
     const std::string original = guitest::ReadUtf8(path);
     MakeReadOnly(path);
-    F1().KeySettings()->ShowKeyPage(1);
+    Main().OpenPage(MainWindow::MenuKeys);
+    const auto refused = [&] {
+        PressAll({"Alt", "F"});
+        Click(GetParam().button);
+        EXPECT_EQ(Errors(), QStringList{QStringLiteral("Unable to write to ") + QString::fromStdString(path)});
+        EXPECT_TRUE(picker_->isVisible());
+    };
     if (command) {
-        S().PickerTarget = QStringLiteral("c");
-        S().RpMode = QStringLiteral("бронь");
-        Open();
+        OpenForCommand();
+        refused();
     } else {
-        OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+        PickOnRow(QStringLiteral("Key59"), refused);
     }
-    PressAll({"Alt", "F"});
-    Click(GetParam().button);
-
-    EXPECT_EQ(Errors(), QStringList{QStringLiteral("Unable to write to ") + QString::fromStdString(path)});
-    EXPECT_TRUE(picker_->isVisible());
     EXPECT_EQ(Text(QStringLiteral("Label98")), "F1");
     EXPECT_EQ(Find(QStringLiteral("Key59"))->HelpKeyword(), "VK70");
     EXPECT_EQ(guitest::ReadUtf8(path), original);
@@ -381,7 +386,7 @@ class PickerKeyboard : public PanelTest {};
 
 TEST_F(PickerKeyboard, OneShapePerKeyNamedByTokenWithItsCaptionAsTooltip)
 {
-    TForm6* picker = S().forms.Form6;
+    HotkeyPicker* picker = Dialog<HotkeyPicker>();
     ASSERT_EQ(picker->Shapes().size(), qsizetype(hotkeys::KeyVocabulary().size()));
     for (const hotkeys::KeyInfo& key : hotkeys::KeyVocabulary()) {
         const QString token = QString::fromUtf8(key.token.data(), qsizetype(key.token.size()));
@@ -402,11 +407,11 @@ TEST_F(PickerKeyboard, TellingShapesSitAtTheirPlaces)
         {"VK9E", {967, 110, 28, 23}}, {"VK13", {666, 9, 37, 38}},
     };
     for (const auto& [token, rect] : places)
-        EXPECT_EQ(S().forms.Form6->Shape(QString::fromStdString(token))->geometry(), rect) << token;
+        EXPECT_EQ(Dialog<HotkeyPicker>()->Shape(QString::fromStdString(token))->geometry(), rect) << token;
     const std::map<std::string, int> widths = {{"VK09", 54}, {"VKDC", 53}, {"VK14", 64}, {"VK11", 55},
                                                {"VK5B", 48}, {"VK12", 47}, {"VK5C", 47}};
     for (const auto& [token, width] : widths)
-        EXPECT_EQ(S().forms.Form6->Shape(QString::fromStdString(token))->width(), width) << token;
+        EXPECT_EQ(Dialog<HotkeyPicker>()->Shape(QString::fromStdString(token))->width(), width) << token;
 }
 
 // A key the picture draws is a lit cap face; the body, the wells and the keys
@@ -421,7 +426,7 @@ TEST_F(PickerKeyboard, EveryShapeLiesOverADrawnKeyAndNoTwoOverlap)
 {
     const QImage picture = keyboard::Picture().toImage();
     ASSERT_EQ(picture.size(), QSize(1060, 288));
-    const QList<KeyShape*>& shapes = S().forms.Form6->Shapes();
+    const QList<KeyShape*>& shapes = Dialog<HotkeyPicker>()->Shapes();
     std::vector<QRegion> areas;
     for (KeyShape* shape : shapes) {
         const QRegion area = shape->Area().translated(shape->pos());
@@ -451,7 +456,7 @@ TEST_F(PickerKeyboard, KeysNotOfferedAreDrawnDarkWithoutAShape)
         ++dark;
         EXPECT_TRUE(cap.token.empty());
         EXPECT_FALSE(OnAKeyFace(picture, cap.rect.bottomRight() - QPoint(5, 4)));
-        for (KeyShape* shape : S().forms.Form6->Shapes()) EXPECT_FALSE(shape->geometry().intersects(cap.rect));
+        for (KeyShape* shape : Dialog<HotkeyPicker>()->Shapes()) EXPECT_FALSE(shape->geometry().intersects(cap.rect));
     }
     EXPECT_EQ(dark, 5);  // right Shift, Alt and Ctrl, Menu, the pad's Enter
 }
@@ -470,8 +475,6 @@ class PickerAsks : public Picker, public ::testing::WithParamInterface<AskCase> 
 TEST_P(PickerAsks, BeforeSavingATakenCombination)
 {
     const AskCase& c = GetParam();
-    S().PickerTarget = QStringLiteral("o");
-    S().RpMode = QStringLiteral("key36");
     Open();
     PressAll(c.presses);
     prompts::QueueAnswer(c.yes);
@@ -493,8 +496,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Picker, PuttingTheOwnCombinationBackAsksNothing)
 {
-    F1().KeySettings()->ShowKeyPage(1);
-    OpenForRow(QStringLiteral("Key59"), QStringLiteral("Label98"));
+    OpenFor({hotkeys::HotkeySource::Settings, "Key59"});
     picker_->LoadMarks(QStringLiteral("VK12 & VK46"));
     Click("Button2");
     EXPECT_TRUE(prompts::RecordedTexts(prompts::Kind::Question).isEmpty());
@@ -503,9 +505,9 @@ TEST_F(Picker, PuttingTheOwnCombinationBackAsksNothing)
 
 TEST_F(Picker, SharedKeysAreMarkedWhereKeysAreShownAndClearedWhenFixed)
 {
-    S().SettingsIni->WriteString("hotkeys", "key37", "VK12 & VK46");
+    S().Settings().WriteString("hotkeys", "key37", "VK12 & VK46");
     testsupport::WriteBytes(folder_.KeyFile(1), store::Utf8ToCp1251("[keys]\r\nарест=VK12 & VK46\r\n"));
-    F1().KeySettings()->ShowKeyPage(1);
+    Main().Keys()->ShowKeyPage(1);
     const auto label = [&](const char* name) { return Find(QString::fromLatin1(name)); };
     EXPECT_EQ(label("Label98")->FontColor(), look::kAlert);
     EXPECT_EQ(label("Label98")->toolTip(),
@@ -513,19 +515,21 @@ TEST_F(Picker, SharedKeysAreMarkedWhereKeysAreShownAndClearedWhenFixed)
     EXPECT_EQ(label("Label92")->FontColor(), look::kClWindow);
     EXPECT_TRUE(label("Label92")->toolTip().isEmpty());
 
-    auto* combo = F1().RolePlay()->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    auto* combo = Main().RolePlay()->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     combo->setCurrentIndex(6);  // key17, which key19 shares by default
     EXPECT_TRUE(label("Label46")->toolTip().contains(QStringLiteral("Взлом двери")));
     combo->setCurrentIndex(24);  // no key at all
     EXPECT_TRUE(label("Label46")->toolTip().isEmpty());
 
     // The picker shows who uses a key, and a save that ends the clash clears the marks.
-    OpenForRow(QStringLiteral("Key37"), QStringLiteral("PK1_1"));
-    EXPECT_TRUE(ShapeOf("F")->IsUsed());
-    EXPECT_TRUE(ShapeOf("F")->toolTip().contains(QStringLiteral("Включить систему погони")));
-    EXPECT_FALSE(ShapeOf("G")->IsUsed());
-    PressAll({"Alt", "G"});
-    Click("Button2");
+    PickOnRow(QStringLiteral("Key37"), [&] {
+        EXPECT_TRUE(ShapeOf("F")->IsUsed());
+        EXPECT_TRUE(ShapeOf("F")->toolTip().contains(QStringLiteral("Включить систему погони")));
+        EXPECT_FALSE(ShapeOf("G")->IsUsed());
+        picker_->ClearKeyboard();
+        PressAll({"Alt", "G"});
+        Click("Button2");
+    });
     EXPECT_EQ(label("PK1_1")->FontColor(), look::kClWindow);
     EXPECT_EQ(label("Label98")->toolTip(), "Эта же комбинация назначена: команда «арест»");
 }
@@ -565,8 +569,6 @@ protected:
 
 TEST_F(PickerRecords, PressesSelectByPlaceWhateverTheLayout)
 {
-    S().PickerTarget = QStringLiteral("o");
-    S().RpMode = QStringLiteral("key36");
     Open();
     EXPECT_FALSE(picker_->Recorder()->isChecked());
     Type("Q", Qt::Key_Q, QStringLiteral("q"));  // not recording: nothing

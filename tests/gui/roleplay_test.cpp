@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "EditorTestSupport.h"
-#include "GuiGeneral/RolePlayPage.h"
+#include "mainwindow/RolePlayPage.h"
 #include "GuiTestSupport.h"
 #include "store/Cp1251.h"
 #include "widgets/Memo.h"
@@ -41,8 +41,7 @@ protected:
 
     void OpenPage()
     {
-        F1().MenuMouseDown(TForm1::MenuRolePlay);
-        F1().MenuMouseUp(TForm1::MenuRolePlay);
+        Main().OpenPage(MainWindow::MenuRolePlay);
     }
     void Choose(int entry) { combo_->setCurrentIndex(entry); }
     void Save() { Find<QPushButton>(QStringLiteral("Button1"))->click(); }
@@ -51,7 +50,7 @@ protected:
     {
         testsupport::WriteBytes(RpFile(name, server), store::Utf8ToCp1251(utf8));
     }
-    void SetHotkey(const char* key, const char* value) { S().SettingsIni->WriteString("hotkeys", key, value); }
+    void SetHotkey(const char* key, const char* value) { S().Settings().WriteString("hotkeys", key, value); }
     // Files of the role-play folder, commands folder aside.
     int FilesIn(int server)
     {
@@ -60,10 +59,15 @@ protected:
             n += e.is_regular_file() ? 1 : 0;
         return n;
     }
-    QWidget* PressKeyButton(const char* control = "Image1", Qt::MouseButton button = Qt::LeftButton)
+    // Presses a key control; `inPicker` runs in the picker it opens.
+    QWidget* PressKeyButton(const char* control = "Image1", Qt::MouseButton button = Qt::LeftButton,
+                            const std::function<void(HotkeyPicker&)>& inPicker = {})
     {
         QWidget* w = Find<QWidget>(QString::fromLatin1(control));
-        return WithModal([&] { Press(w, button); });
+        return WithModal([&] { Press(w, button); },
+                         [&](QWidget* modal) {
+                             if (auto* picker = qobject_cast<HotkeyPicker*>(modal); picker && inPicker) inPicker(*picker);
+                         });
     }
 
     QComboBox* combo_ = nullptr;
@@ -76,8 +80,7 @@ TEST_F(RolePlay, StartsWithNoEntryAndRefusesSaveAndKeyButton)
     EXPECT_EQ(combo_->currentText(), "");
     EXPECT_EQ(memo_->Text(), "Выберите отыгровку выше");
     EXPECT_EQ(Text("Label46"), "Пока не сделал, жми сюда ------>");
-    EXPECT_EQ(S().CurrentRpFile, "");
-    EXPECT_EQ(S().RpMode, "not");
+    EXPECT_EQ(Main().RolePlay()->CurrentFile(), "");
     const QModelIndex first = combo_->model()->index(0, 0);
     EXPECT_EQ(combo_->itemDelegate()->sizeHint(QStyleOptionViewItem(), first).height(), 16);
 
@@ -87,7 +90,6 @@ TEST_F(RolePlay, StartsWithNoEntryAndRefusesSaveAndKeyButton)
     EXPECT_EQ(Errors(), QStringList({kNoEntry, kNoEntry}));
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_EQ(FilesIn(1), 0);
-    EXPECT_EQ(S().RpMode, "not");
 }
 
 struct LengthCase {
@@ -135,9 +137,7 @@ TEST_F(RolePlay, MissingFileShowsTheNotConfiguredTextAndCreatesNothing)
 {
     Choose(0);
     EXPECT_EQ(memo_->Text(), kNotConfigured);
-    EXPECT_EQ(S().CurrentRpFile, "штраф.txt");
-    EXPECT_EQ(S().RpMode, "key2");
-    EXPECT_EQ(S().CurrentHotkey, "VK71");
+    EXPECT_EQ(Main().RolePlay()->CurrentFile(), "штраф.txt");
     EXPECT_EQ(Text("Label46"), "F2");
     EXPECT_EQ(FilesIn(1), 0);
     EXPECT_TRUE(prompts::Recorded().isEmpty());
@@ -171,17 +171,16 @@ TEST_F(RolePlay, EntriesThatShareAKeySeeOneStoredHotkey)
         const char* stored;  // nullptr: absent
         std::vector<int> entries;
         const char* caption;
-        const char* current;
     };
     const Step steps[] = {
-        {"key3", nullptr, {3, 4, 13}, "F3", "VK72"},
-        {"key3", "VK12 & VK31", {3, 4, 13}, "Alt+1", "VK12 & VK31"},
-        {"key3", " ", {4, 13, 3}, "None", ""},  // the profile read trims the blank
-        {"key8", nullptr, {16, 21}, "F11", "VK7A"},
-        {"key8", "VK74", {21, 16}, "F5", "VK74"},
-        {"key65", nullptr, {15}, "None", ""},
-        {"key17", nullptr, {6}, "Alt+7", "VK12 & VK37"},
-        {"key19", nullptr, {12}, "Alt+7", "VK12 & VK37"},
+        {"key3", nullptr, {3, 4, 13}, "F3"},
+        {"key3", "VK12 & VK31", {3, 4, 13}, "Alt+1"},
+        {"key3", " ", {4, 13, 3}, "None"},  // the profile read trims the blank
+        {"key8", nullptr, {16, 21}, "F11"},
+        {"key8", "VK74", {21, 16}, "F5"},
+        {"key65", nullptr, {15}, "None"},
+        {"key17", nullptr, {6}, "Alt+7"},
+        {"key19", nullptr, {12}, "Alt+7"},
     };
     for (const Step& s : steps) {
         if (s.stored) SetHotkey(s.key, s.stored);
@@ -190,8 +189,6 @@ TEST_F(RolePlay, EntriesThatShareAKeySeeOneStoredHotkey)
             Choose(27);  // away, so choosing the entry is a change
             Choose(entry);
             EXPECT_EQ(Text("Label46"), s.caption);
-            EXPECT_EQ(S().CurrentHotkey, s.current);
-            EXPECT_EQ(S().RpMode, s.key);
         }
     }
 }
@@ -200,23 +197,22 @@ TEST_F(RolePlay, KeyButtonHandsTheStoredHotkeyToThePicker)
 {
     Choose(11);
     SetHotkey("key36", "VK12 & VK41");  // changed since the choice, as by the picker
-    // Another caller used the picker in between.
-    S().RpMode = QStringLiteral("Key37");
-    S().CurrentHotkey = QStringLiteral("VK01");
-    S().PickerTarget = QStringLiteral("nk");
-
     for (const auto& [control, button] : {std::pair{"Image1", Qt::RightButton}, std::pair{"Label41", Qt::LeftButton},
                                           std::pair{"Label46", Qt::LeftButton}}) {
         SCOPED_TRACE(control);
-        S().RpMode = QStringLiteral("x");
-        EXPECT_EQ(PressKeyButton(control, button), S().forms.Form6);
-        EXPECT_EQ(S().RpMode, "key36");
-        EXPECT_EQ(S().CurrentHotkey, "VK12 & VK41");
-        EXPECT_EQ(S().PickerTarget, "o");
+        QStringList marked;
+        EXPECT_EQ(PressKeyButton(control, button, [&](HotkeyPicker& p) { marked = p.Selection(); }),
+                  Dialog<HotkeyPicker>());
+        EXPECT_EQ(marked, QStringList({"VK12", "VK41"}));
     }
-    SetHotkey("key36", "VK12 & VK41 & VK42 & VK43 & VK44 & VK45");
-    PressKeyButton();
-    EXPECT_EQ(S().CurrentHotkey, "VK12 & VK41 & VK42 & VK43 & VK");
+    // What the picker stores is what the entry shows and what its key is.
+    PressKeyButton("Image1", Qt::LeftButton, [](HotkeyPicker& p) {
+        p.ClearKeyboard();
+        p.ToggleKey(p.Shape(QStringLiteral("VK13")));
+        p.SaveCombination();
+    });
+    EXPECT_EQ(Text("Label46"), "Pause");
+    EXPECT_EQ(S().Settings().ReadString("hotkeys", "key36", ""), "VK13");
     EXPECT_TRUE(prompts::Recorded().isEmpty());
 }
 
@@ -224,8 +220,6 @@ TEST_F(RolePlay, CommandOnlyEntryRefusesTheKeyButtonButSavesItsText)
 {
     Choose(18);
     EXPECT_EQ(Text("Label46"), "Активируется коммандой /алк");
-    EXPECT_EQ(S().RpMode, "com");
-    EXPECT_EQ(S().CurrentHotkey, "");
     EXPECT_EQ(PressKeyButton(), nullptr);
     ASSERT_EQ(prompts::Recorded().size(), 2);
     EXPECT_EQ(prompts::Recorded()[0].kind, Kind::Beep);
@@ -246,7 +240,7 @@ TEST_F(RolePlay, EntriesWithoutTextRefuseSaveAndKeyButton)
         prompts::StartRecording();
         Choose(entry);
         EXPECT_EQ(memo_->Text(), kNoTextHere);
-        EXPECT_EQ(S().CurrentRpFile, "");
+        EXPECT_EQ(Main().RolePlay()->CurrentFile(), "");
         EXPECT_EQ(Text("Label46"), "None");
         memo_->SetText(QStringLiteral("Какой-то длинный текст"));
         Save();
@@ -256,7 +250,7 @@ TEST_F(RolePlay, EntriesWithoutTextRefuseSaveAndKeyButton)
     }
     EXPECT_EQ(FilesIn(1), 0);
     Choose(0);
-    EXPECT_EQ(S().CurrentRpFile, "штраф.txt");
+    EXPECT_EQ(Main().RolePlay()->CurrentFile(), "штраф.txt");
 }
 
 TEST_F(RolePlay, UnreadableFileLeavesTheEditorOnTheEntryItShowed)
@@ -269,7 +263,7 @@ TEST_F(RolePlay, UnreadableFileLeavesTheEditorOnTheEntryItShowed)
 
     Choose(1);
     EXPECT_EQ(combo_->currentIndex(), -1) << "the first choice failed: still none";
-    EXPECT_EQ(S().CurrentRpFile, "");
+    EXPECT_EQ(Main().RolePlay()->CurrentFile(), "");
     Choose(0);
     memo_->SetText(QStringLiteral("Штраф выписан, правка"));
     Choose(1);
@@ -277,8 +271,7 @@ TEST_F(RolePlay, UnreadableFileLeavesTheEditorOnTheEntryItShowed)
         QStringLiteral("Cannot open file \"%1\". The file could not be read.").arg(QString::fromStdString(RpFile("hello.txt")));
     EXPECT_EQ(Errors(), QStringList({error, error}));
     EXPECT_EQ(combo_->currentIndex(), 0);
-    EXPECT_EQ(S().CurrentRpFile, "штраф.txt");
-    EXPECT_EQ(S().RpMode, "key2");
+    EXPECT_EQ(Main().RolePlay()->CurrentFile(), "штраф.txt");
     EXPECT_EQ(Text("Label46"), "F2");
     EXPECT_EQ(memo_->Text(), "Штраф выписан, правка");
 
@@ -305,8 +298,8 @@ TEST_F(RolePlay, AfterAServerSwitchSaveWritesIntoTheNewServersFolder)
     WriteRp("door.txt", "Дверь сервера 1");
     Choose(12);
     memo_->SetText(QStringLiteral("Дверь для второго сервера"));
-    S().ServerIndex = 2;  // as the server cycle leaves it
-    F1().MenuMouseDown(TForm1::MenuHome);
+    Main().Home()->CycleServer();  // to server 2
+    Main().PressMenu(MainWindow::MenuHome);
     OpenPage();
     EXPECT_EQ(combo_->currentIndex(), 12);
     EXPECT_EQ(memo_->Text(), "Дверь для второго сервера");

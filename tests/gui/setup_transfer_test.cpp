@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "EditorTestSupport.h"
-#include "GuiGeneral/SetupTransfer.h"
-#include "GuiGeneral/TForm1.h"
+#include "mainwindow/SetupTransfer.h"
+#include "mainwindow/MainWindow.h"
 #include "GuiTestSupport.h"
 #include "backup/Archive.h"
 #include "backup/Snapshots.h"
@@ -66,7 +66,7 @@ TEST_F(Transfer, ThePreviewShowsWhatEachModeWouldDo)
 TEST_F(Transfer, AnAppliedImportKeepsACopyAndReloadsThePages)
 {
     Put(folder_.RolePlayFolder(1) + "штраф.txt", "changed since the start");
-    const QWidget* modal = editortest::WithModal([&] { F1().Transfer()->Offer(Incoming(), QStringLiteral("a.zip")); },
+    const QWidget* modal = editortest::WithModal([&] { Main().Transfer()->Offer(Incoming(), QStringLiteral("a.zip")); },
                                                  [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("Apply"))->click(); });
     ASSERT_NE(modal, nullptr);
     EXPECT_EQ(Stored("global", "nick"), "New_Nick");
@@ -84,7 +84,7 @@ TEST_F(Transfer, ExportingOneServerLeavesTheRestOut)
     const std::string zip = folder_.File("one.zip");
     prompts::QueueChoice(1);  // "Только сервер 1"
     prompts::QueueInput(true, QString::fromStdString(zip));
-    F1().Transfer()->Export();
+    Main().Transfer()->Export();
     const backup::Archive a = backup::ReadArchive(zip);
     EXPECT_FALSE(a.manifest.scope.settings);
     EXPECT_EQ(a.files.size(), 2u);

@@ -26,98 +26,105 @@ class ShellCompanion : public PanelTest {};
 
 TEST_F(Shell, CreatesTheEightWindowsHiddenInTheirOrder)
 {
-    EXPECT_EQ(app_->CreationOrder(), QStringList({"TForm3", "TForm1", "TForm2", "TForm4", "TForm5", "TForm6",
-                                                  "TForm7", "TForm8"}));
-    const Forms& f = S().forms;
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Form3, f.Form1, f.Form2, f.Form4, f.Form5, f.Form6,
-                                                      f.Form7, f.Form8})
+    QStringList order;
+    for (QWidget* w : app_->Windows()) {
+        order << w->objectName();
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
-    EXPECT_EQ(S().SelectedMenu, 3);
-    EXPECT_EQ(S().RpMode, "not");
-    EXPECT_TRUE(S().SettingsIni && S().RegIni);
-    EXPECT_FALSE(S().KeyIni);
+    }
+    EXPECT_EQ(order, QStringList({"Form3", "Form1", "Form2", "Form4", "Form5", "Form6", "Form7", "Form8"}));
+    EXPECT_EQ(Main().SelectedMenu(), 3);
     // The status poll and the tray menu live from the main window's creation on.
-    EXPECT_TRUE(F1().StatusTimer()->isActive());
-    EXPECT_FALSE(F1().SyncTimer()->isActive());
-    EXPECT_FALSE(F1().RestoreAction()->isEnabled());
-    EXPECT_TRUE(F1().CloseAction()->isEnabled());
+    EXPECT_TRUE(Main().StatusTimer()->isActive());
+    EXPECT_FALSE(app_->Sync().Timer()->isActive());
+    EXPECT_FALSE(Main().RestoreAction()->isEnabled());
+    EXPECT_TRUE(Main().CloseAction()->isEnabled());
+}
+
+TEST(ShellStart, TheSplashComesFirstAndTheOtherWindowsRightAfterIt)
+{
+    guitest::ProgramFolder folder;
+    Application run(folder.Path());
+    ASSERT_EQ(run.Windows().size(), 1) << "only the splash before the start";
+    run.Start();
+    EXPECT_TRUE(run.Splash()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.Windows().size() == 8; }, 5000));
+    EXPECT_FALSE(run.Main()->isVisible());
 }
 
 TEST_F(Shell, SplashHandsOverAfterExactlyTenTicks)
 {
     app_->Start();
-    TForm3* splash = S().forms.Form3;
+    SplashWindow* splash = app_->Splash();
     auto* bar = Find<QProgressBar>("ProgressBar1");
     for (int tick = 1; tick <= 9; ++tick) {
-        splash->Timer1Timer();
+        splash->Tick();
         EXPECT_EQ(bar->value(), tick);
         EXPECT_TRUE(splash->isVisible());
-        EXPECT_FALSE(F1().isVisible());
-        EXPECT_FALSE(F1().RestoreAction()->isEnabled()) << "greyed while the splash is up";
+        EXPECT_FALSE(Main().isVisible());
+        EXPECT_FALSE(Main().RestoreAction()->isEnabled()) << "greyed while the splash is up";
     }
-    splash->Timer1Timer();
+    splash->Tick();
     EXPECT_EQ(bar->value(), 10);
-    EXPECT_TRUE(F1().isVisible());
+    EXPECT_TRUE(Main().isVisible());
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(splash->findChild<QTimer*>("Timer1")->isActive());
     EXPECT_FALSE(app_->Ended()) << "the splash is hidden, not closed";
-    EXPECT_FALSE(S().forms.Form7->isVisible());
+    EXPECT_FALSE(Dialog<EmptyWindow>()->isVisible());
 }
 
 TEST_F(ShellCompanion, FirstShowDerivesTheServerPathsAndLaunchesOnce)
 {
     folder_.WriteSettings("[global]\r\nserver=3\r\n");
     FinishSplash();
-    EXPECT_TRUE(F1().FirstShowDone());
-    EXPECT_TRUE(F1().RestoreAction()->isEnabled());
-    EXPECT_EQ(S().ServerIndex, 3);
-    EXPECT_EQ(S().RpDir.toStdString(), folder_.RolePlayFolder(3));
-    ASSERT_TRUE(S().KeyIni);
-    EXPECT_EQ(S().KeyIni->FileName(), folder_.KeyFile(3));
+    EXPECT_TRUE(Main().FirstShowDone());
+    EXPECT_TRUE(Main().RestoreAction()->isEnabled());
+    EXPECT_EQ(S().Server(), 3);
+    EXPECT_EQ(S().RolePlayFolder(), folder_.RolePlayFolder(3));
+    EXPECT_EQ(S().KeyFile().FileName(), folder_.KeyFile(3));
     EXPECT_EQ(Text("Label37"), "Abs RP3");
-    EXPECT_EQ(F1().LaunchAttempts(), 1);
+    EXPECT_EQ(Main().LaunchAttempts(), 1);
 
     // Restoring from the tray any number of times repeats none of it.
     for (int i = 0; i < 3; ++i) {
-        F1().HideToTray();
-        EXPECT_FALSE(F1().isVisible());
-        F1().D1Click();
-        EXPECT_TRUE(F1().isVisible());
+        Main().HideToTray();
+        EXPECT_FALSE(Main().isVisible());
+        Main().RestoreFromTray();
+        EXPECT_TRUE(Main().isVisible());
     }
-    EXPECT_EQ(F1().LaunchAttempts(), 1);
+    EXPECT_EQ(Main().LaunchAttempts(), 1);
 }
 
 TEST_F(Shell, OutOfRangeServerStillNamesTheFolders)
 {
     folder_.WriteSettings("[global]\r\nserver=7\r\n");
     FinishSplash();
-    EXPECT_EQ(S().ServerIndex, 7);
-    EXPECT_EQ(S().KeyIni->FileName(), folder_.File("date/rp7/keycomand.ini"));
+    EXPECT_EQ(S().Server(), 7);
+    EXPECT_EQ(S().KeyFile().FileName(), folder_.File("date/rp7/keycomand.ini"));
     EXPECT_EQ(Text("Label37"), "Abs RP1");
 }
 
 TEST_F(ShellCompanion, CloseDuringTheSplashEndsTheRunWithoutLaunching)
 {
     app_->Start();
-    S().forms.Form3->Timer1Timer();
-    F1().CloseAction()->trigger();
+    app_->Splash()->Tick();
+    Main().CloseAction()->trigger();
     EXPECT_TRUE(app_->Ended());
-    EXPECT_FALSE(F1().FirstShowDone());
-    EXPECT_EQ(F1().LaunchAttempts(), 0);
-    EXPECT_FALSE(S().forms.Form3->isVisible());
+    EXPECT_FALSE(Main().FirstShowDone());
+    EXPECT_EQ(Main().LaunchAttempts(), 0);
+    EXPECT_FALSE(app_->Splash()->isVisible());
 }
 
 TEST_F(ShellCompanion, ClosingTheMainWindowEndsTheRun)
 {
     FinishSplash();
-    F1().close();
+    Main().close();
     EXPECT_TRUE(app_->Ended());
 }
 
 // ---- side menu -------------------------------------------------------------
 
 struct MenuCase {
-    TForm1::MenuItem item;
+    MainWindow::MenuItem item;
     const char* label;
     const char* prefix;
     int number;
@@ -125,9 +132,9 @@ struct MenuCase {
 };
 
 const MenuCase kMenu[] = {
-    {TForm1::MenuHome, "Label4", "HM", 3, 1},     {TForm1::MenuRolePlay, "Label3", "OT", 2, 2},
-    {TForm1::MenuCommands, "Label2", "RK", 1, 3}, {TForm1::MenuArticles, "Label44", "RS", 5, 4},
-    {TForm1::MenuKeys, "Label54", "NK", 6, 6},    {TForm1::MenuInstruction, "Label5", "IN", 4, 4},
+    {MainWindow::MenuHome, "Label4", "HM", 3, 1},     {MainWindow::MenuRolePlay, "Label3", "OT", 2, 2},
+    {MainWindow::MenuCommands, "Label2", "RK", 1, 3}, {MainWindow::MenuArticles, "Label44", "RS", 5, 4},
+    {MainWindow::MenuKeys, "Label54", "NK", 6, 6},    {MainWindow::MenuInstruction, "Label5", "IN", 4, 4},
 };
 
 class Menu : public PanelTest {
@@ -141,7 +148,7 @@ protected:
     {
         int shown = 0;
         for (int n = 1; n <= 8; ++n)
-            if (F1().PageWidget(n)->isVisible()) shown = shown ? -1 : n;
+            if (Main().PageWidget(n)->isVisible()) shown = shown ? -1 : n;
         return shown;
     }
     QColor LabelColor(const MenuCase& c) { return Find<Label>(c.label)->FontColor(); }
@@ -153,14 +160,14 @@ TEST_F(Menu, PressSelectsTheItemAndShowsItsPage)
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
             SCOPED_TRACE(std::string(c.label) + " button " + std::to_string(button));
             QTest::mousePress(Find<Label>(c.label), button);
-            EXPECT_EQ(S().SelectedMenu, c.number);
+            EXPECT_EQ(Main().SelectedMenu(), c.number);
             for (const MenuCase& other : kMenu) {
-                EXPECT_EQ(F1().MenuBitmapName(other.item), QString(other.prefix) + (&other == &c ? "3" : "1"));
+                EXPECT_EQ(Main().MenuBitmapName(other.item), QString(other.prefix) + (&other == &c ? "3" : "1"));
                 EXPECT_EQ(LabelColor(other), look::kClScrollBar);
             }
             EXPECT_EQ(VisiblePage(), c.page);
             QTest::mouseRelease(Find<Label>(c.label), button);
-            EXPECT_EQ(F1().MenuBitmapName(c.item), QString(c.prefix) + "4");
+            EXPECT_EQ(Main().MenuBitmapName(c.item), QString(c.prefix) + "4");
             EXPECT_EQ(LabelColor(c), look::kClWindow);
         }
     }
@@ -171,20 +178,20 @@ TEST_F(Menu, HoverChangesOnlyItemsThatAreNotSelected)
     for (const MenuCase& c : kMenu) {
         SCOPED_TRACE(c.label);
         Label* label = Find<Label>(c.label);
-        F1().MenuMouseDown(c.item);
-        F1().MenuMouseUp(c.item);
+        Main().PressMenu(c.item);
+        Main().ReleaseMenu(c.item);
         emit label->MouseEnter();
-        EXPECT_EQ(F1().MenuBitmapName(c.item), QString(c.prefix) + "4");
+        EXPECT_EQ(Main().MenuBitmapName(c.item), QString(c.prefix) + "4");
         emit label->MouseLeave();
-        EXPECT_EQ(F1().MenuBitmapName(c.item), QString(c.prefix) + "4");
+        EXPECT_EQ(Main().MenuBitmapName(c.item), QString(c.prefix) + "4");
         EXPECT_EQ(LabelColor(c), look::kClWindow);
 
         const MenuCase& other = &c == &kMenu[0] ? kMenu[1] : kMenu[0];
         emit Find<Label>(other.label)->MouseEnter();
-        EXPECT_EQ(F1().MenuBitmapName(other.item), QString(other.prefix) + "2");
+        EXPECT_EQ(Main().MenuBitmapName(other.item), QString(other.prefix) + "2");
         EXPECT_EQ(LabelColor(other), look::kClWindow);
         emit Find<Label>(other.label)->MouseLeave();
-        EXPECT_EQ(F1().MenuBitmapName(other.item), QString(other.prefix) + "1");
+        EXPECT_EQ(Main().MenuBitmapName(other.item), QString(other.prefix) + "1");
         EXPECT_EQ(LabelColor(other), look::kClScrollBar);
     }
 }
@@ -194,36 +201,34 @@ TEST_F(Menu, ReleaseOutsideTheLabelStillSelects)
     Label* label = Find<Label>("Label3");
     QTest::mousePress(label, Qt::LeftButton);
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(500, 500));
-    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuRolePlay), "OT4");
+    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuRolePlay), "OT4");
     EXPECT_EQ(VisiblePage(), 2);
 }
 
 TEST_F(Menu, ArticleAndInstructionShareAPageButNotTheSelectedLook)
 {
-    F1().MenuMouseDown(TForm1::MenuArticles);
-    F1().MenuMouseUp(TForm1::MenuArticles);
-    F1().MenuMouseDown(TForm1::MenuInstruction);
-    F1().MenuMouseUp(TForm1::MenuInstruction);
+    Main().OpenPage(MainWindow::MenuArticles);
+    Main().OpenPage(MainWindow::MenuInstruction);
     EXPECT_EQ(VisiblePage(), 4);
-    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuInstruction), "IN4");
-    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuArticles), "RS1");
+    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuInstruction), "IN4");
+    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuArticles), "RS1");
 }
 
 TEST_F(Menu, DesignLooksAtStartAndPageGeometry)
 {
-    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuHome), "") << "design picture until the first change";
+    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuHome), "") << "design picture until the first change";
     EXPECT_EQ(LabelColor(kMenu[0]), look::kClWindow);
     for (int i = 1; i < 6; ++i) EXPECT_EQ(LabelColor(kMenu[i]), look::kClScrollBar);
     EXPECT_EQ(VisiblePage(), 1);
     for (int n = 1; n <= 8; ++n) {
-        EXPECT_EQ(F1().PageWidget(n)->geometry(), QRect(n == 2 ? 176 : 168, 81, 452, 384)) << n;
-        EXPECT_EQ(F1().PageWidget(n)->objectName(), QString("Shit%1").arg(n));
+        EXPECT_EQ(Main().PageWidget(n)->geometry(), QRect(n == 2 ? 176 : 168, 81, 452, 384)) << n;
+        EXPECT_EQ(Main().PageWidget(n)->objectName(), QString("Shit%1").arg(n));
     }
-    F1().ShowPage(0);
-    F1().ShowPage(9);
+    Main().ShowPage(0);
+    Main().ShowPage(9);
     EXPECT_EQ(VisiblePage(), 1);
-    EXPECT_EQ(F1().size(), QSize(622, 467));
-    EXPECT_EQ(F1().windowTitle(), "Quorvel Script (v 1.0.1 beta)");
+    EXPECT_EQ(Main().size(), QSize(622, 467));
+    EXPECT_EQ(Main().windowTitle(), "Quorvel Script (v 1.0.1 beta)");
 }
 
 TEST_F(Menu, EveryBitmapIsAResourceOfTheRightSize)
@@ -240,16 +245,15 @@ class MenuCompanion : public Menu {};  // counts launches
 
 TEST_F(MenuCompanion, TrayRoundTripKeepsPageAndPictures)
 {
-    F1().MenuMouseDown(TForm1::MenuArticles);
-    F1().MenuMouseUp(TForm1::MenuArticles);
-    F1().HideToTray();
-    EXPECT_FALSE(F1().isVisible());
-    F1().RestoreAction()->trigger();
-    EXPECT_TRUE(F1().isVisible());
+    Main().OpenPage(MainWindow::MenuArticles);
+    Main().HideToTray();
+    EXPECT_FALSE(Main().isVisible());
+    Main().RestoreAction()->trigger();
+    EXPECT_TRUE(Main().isVisible());
     EXPECT_EQ(VisiblePage(), 4);
-    EXPECT_EQ(S().SelectedMenu, 5);
-    EXPECT_EQ(F1().MenuBitmapName(TForm1::MenuArticles), "RS4");
-    EXPECT_EQ(F1().LaunchAttempts(), 1);
+    EXPECT_EQ(Main().SelectedMenu(), 5);
+    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuArticles), "RS4");
+    EXPECT_EQ(Main().LaunchAttempts(), 1);
 }
 
 TEST_F(Menu, TextButtonsTurnRedUnderTheMouse)
@@ -266,12 +270,12 @@ TEST_F(Menu, AHandlerErrorIsShownAndTheProgramGoesOn)
 {
     // The commands folder of server 2 is gone: pointing the list at it fails.
     std::filesystem::remove_all(testsupport::U8Path(folder_.CommandsFolder(1)));
-    F1().MenuMouseDown(TForm1::MenuCommands);
+    Main().PressMenu(MainWindow::MenuCommands);
     ASSERT_EQ(Errors().size(), 1);
     EXPECT_TRUE(Errors()[0].contains(QString::fromStdString(folder_.CommandsFolder(1)).chopped(1)))
         << Errors()[0].toStdString();
     EXPECT_EQ(VisiblePage(), 1) << "the page is not shown";
-    F1().MenuMouseDown(TForm1::MenuArticles);
+    Main().PressMenu(MainWindow::MenuArticles);
     EXPECT_EQ(VisiblePage(), 4);
 }
 
@@ -293,18 +297,18 @@ protected:
 TEST_F(Companion, StatusLineFollowsTheProcessList)
 {
     EXPECT_EQ(Text("Label35"), "Не активен!");
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Не активен");
     EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0xC0, 0x39, 0x2B));
 
     // Also during the splash, and for a name that only begins with the companion's.
     auto child = StartNamed("Quorvel.exe.bak");
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Активен");
     EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0x00, 0x80, 0x00));
 
     // Closing stops only exact names: the .bak keeps running.
-    F1().close();
+    Main().close();
     EXPECT_TRUE(app_->Ended());
     EXPECT_FALSE(child->WaitForExit(300ms));
 }
@@ -330,26 +334,26 @@ TEST_F(Companion, StatusFollowsOthersAndRepaintsOnlyOnAChange)
     FinishSplash();  // no companion in the folder: nothing is launched
     QWidget* label = Find("Label35");
     ASSERT_TRUE(label->isVisible());
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Не активен");
 
     auto child = StartNamed("Quorvel.exe");
     PaintCounter counter(label);
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Активен");
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0) << "a change is painted";
 
     counter.paints = 0;
     for (int tick = 0; tick < 5; ++tick) {
-        F1().Timer1Timer();
+        Main().PollStatus();
         QApplication::processEvents();
     }
     EXPECT_EQ(counter.paints, 0);
 
     child->TerminateUnreaped();
     ASSERT_TRUE(child->WaitEndedUnreaped(5s));
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Не активен");
     EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0xC0, 0x39, 0x2B));
 }
@@ -360,29 +364,29 @@ TEST_F(Companion, CloseStopsEveryCompanionEvenDuringTheSplash)
     std::filesystem::create_directories(testsupport::U8Path(folder_.File("other")));
     auto second = StartNamed("other/QUORVEL.EXE");
     app_->Start();
-    F1().CloseAction()->trigger();
+    Main().CloseAction()->trigger();
     EXPECT_TRUE(app_->Ended());
     EXPECT_TRUE(first->WaitForExit(5s));
     EXPECT_TRUE(second->WaitForExit(5s));
-    EXPECT_EQ(F1().LaunchAttempts(), 0);
+    EXPECT_EQ(Main().LaunchAttempts(), 0);
 }
 
 TEST_F(Companion, NoSecondCompanionIsLaunched)
 {
     auto running = StartNamed("Quorvel.exe");
     FinishSplash();
-    EXPECT_EQ(F1().LaunchAttempts(), 0);
+    EXPECT_EQ(Main().LaunchAttempts(), 0);
 }
 
 TEST_F(Companion, FirstShowLaunchesTheCompanionForReal)
 {
     std::filesystem::copy_file(QUORVEL_STANDIN_PATH, testsupport::U8Path(folder_.File("Quorvel.exe")));
     FinishSplash();
-    EXPECT_EQ(F1().LaunchAttempts(), 1);
+    EXPECT_EQ(Main().LaunchAttempts(), 1);
     EXPECT_TRUE(proctest::WaitUntil([] { return companion::IsExactProcessRunning("Quorvel.exe"); }));
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Активен");
-    F1().close();
+    Main().close();
     EXPECT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
 }
 
@@ -390,7 +394,7 @@ TEST_F(Companion, KillSwitchStopsTheCompanionOnceAndGreysOut)
 {
     auto child = StartNamed("Quorvel.exe");
     FinishSplash();
-    RxSwitch* sw = F1().KillSwitch();
+    RxSwitch* sw = Main().KillSwitch();
     // The message is up while the companion still runs.
     bool runningDuringMessage = false;
     prompts::SetWhileShown([&](const prompts::Shown&) {
@@ -402,7 +406,7 @@ TEST_F(Companion, KillSwitchStopsTheCompanionOnceAndGreysOut)
     EXPECT_TRUE(sw->IsOn());
     EXPECT_FALSE(sw->isEnabled());
     EXPECT_TRUE(child->WaitForExit(5s));
-    F1().Timer1Timer();
+    Main().PollStatus();
     EXPECT_EQ(Text("Label35"), "Не активен");
     QTest::mouseClick(sw, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 1) << "a greyed switch ignores clicks";
@@ -411,7 +415,7 @@ TEST_F(Companion, KillSwitchStopsTheCompanionOnceAndGreysOut)
 TEST_F(Companion, SpaceFlipsThePictureOnly)
 {
     auto child = StartNamed("Quorvel.exe");
-    RxSwitch* sw = F1().KillSwitch();
+    RxSwitch* sw = Main().KillSwitch();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(sw, &press);

@@ -1,0 +1,64 @@
+#pragma once
+// The key settings page: four key pages of up to fourteen rows, each row an
+// action, the caption of its hotkey and a key image that opens the picker.
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "mainwindow/Page.h"
+
+class HotkeyPicker;
+class Label;
+namespace hotkeys {
+struct BinderKey;
+class ConflictMap;
+}
+
+class KeysPage : public Page {
+    Q_OBJECT
+public:
+    KeysPage(Session& session, QWidget* parent);
+    void UsePicker(HotkeyPicker* picker) { picker_ = picker; }
+
+    void HideKeyPages();
+    // Shows key page n (1 to 4) and re-reads its rows from the store; any
+    // other number does nothing.
+    void ShowKeyPage(int n);
+    int ShownPage() const { return shown_; }
+
+    // Handler of the 48 key images (Key37 …): opens the picker for the row.
+    void EditHotkey(const hotkeys::BinderKey& key);
+
+    // Key labels of the shown page whose combination something else holds
+    // turn the alert colour, with the others named in their tooltip.
+    void MarkConflicts(const hotkeys::ConflictMap& map);
+
+    // Shows the key's page with its row marked, as a search result.
+    void SelectRow(const hotkeys::BinderKey& key);
+    const hotkeys::BinderKey* SelectedKey() const { return selected_.key; }
+
+    QWidget* KeyPage(int n) const { return n >= 1 && n <= 4 ? pages_[n - 1] : nullptr; }
+
+private:
+    struct Row {
+        const hotkeys::BinderKey* key;
+        Label* keyLabel;
+        Label* image;
+    };
+
+    // The row's key label and key image.
+    std::pair<Label*, Label*> BuildRow(QWidget* page, int row, const QString& action, const QString& keyLabelName, const QString& imageName);
+    void BuildPageButtons();
+
+    const Row* FindRow(const hotkeys::BinderKey& key) const;
+
+    HotkeyPicker* picker_ = nullptr;
+    std::array<QWidget*, 4> pages_ {};
+    std::array<std::vector<Row>, 4> rows_;
+    struct Selection {
+        const hotkeys::BinderKey* key = nullptr;
+        Label* action = nullptr;
+    } selected_;
+    int shown_ = 1;
+};

@@ -1,0 +1,431 @@
+#include "mainwindow/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QShortcut>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include "companion/Contract.h"
+#include "companion/Launch.h"
+#include "companion/Processes.h"
+#include "guibase/ErrorGuard.h"
+#include "guibase/Platform.h"
+#include "guibase/Prompts.h"
+#include "guibase/QtText.h"
+#include "hotkeys/BinderKeys.h"
+#include "mainwindow/ArticlePage.h"
+#include "mainwindow/CommandPage.h"
+#include "mainwindow/Dialogs.h"
+#include "mainwindow/HomePage.h"
+#include "mainwindow/KeysPage.h"
+#include "mainwindow/RolePlayPage.h"
+#include "mainwindow/SearchBox.h"
+#include "mainwindow/SetupTransfer.h"
+#include "session/Session.h"
+#include "session/SyncHandshake.h"
+#include "widgets/Artwork.h"
+#include "widgets/Label.h"
+#include "widgets/Look.h"
+#include "widgets/Panel.h"
+#include "widgets/RxSwitch.h"
+
+namespace {
+
+const char* const kCompanionExe = companion::kCompanionExe.data();
+
+struct MenuDesign {
+    const char* prefix;  // bitmap names: prefix + state digit
+    int number;          // SelectedMenu
+    int page;            // ShowPage
+    const char* label;
+    const char* caption;
+    QRect labelRect;
+    const char* image;
+    int imageTop;
+    bool centredVertically;
+};
+
+// Top to bottom, in the order of MainWindow::MenuItem.
+const MenuDesign kMenuDesign[] = {
+    {"HM", 3, 1, "Label4", "Домашня\nстраница", {0, 88, 167, 37}, "Image3", 80, false},
+    {"OT", 2, 2, "Label3", "Настройка\nотыгровок", {0, 136, 167, 41}, "Image8", 128, false},
+    {"RK", 1, 3, "Label2", " Редактор \nкоманд", {0, 183, 167, 33}, "Image7", 176, false},
+    {"RS", 5, 4, "Label44", "  Редактор \nстатей", {0, 232, 167, 34}, "Image5", 224, false},
+    {"NK", 6, 6, "Label54", "Настройка \nклавиш", {0, 273, 167, 49}, "Image9", 273, true},
+    {"IN", 4, 4, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, SyncHandshake& sync)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      session_(session),
+      sync_(sync),
+      companionWatch_(std::string(companion::kCompanionExe))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvel Script (v 1.0.1 beta)"));
+    setWindowIcon(artwork::AppIcon());
+    setFixedSize(622, 467);
+    setFont(look::SansSerif());
+    look::SetBackground(this, look::kWindow);
+
+    transfer_ = new SetupTransfer(session_, this);
+    connect(transfer_, &SetupTransfer::Applied, this, [this] { Guarded(this, [this] { ReloadSetup(); }); });
+    BuildHeader();
+    BuildMenu();
+    BuildPages();
+
+    rxSwitch1_ = new RxSwitch(this, QStringLiteral("RxSwitch1"));
+    rxSwitch1_->setGeometry(56, 376, 50, 60);
+    connect(rxSwitch1_, &RxSwitch::clicked, this, [this] { Guarded(this, [this] { KillCompanion(); }); });
+
+    BuildTray();
+
+    search_ = new SearchBox(session_, this);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, search_, &SearchBox::Open);
+    connect(search_, &SearchBox::resultChosen, this, [this](const SearchTarget& target, int line, const QString& query) {
+        Guarded(this, [&] { ShowSearchResult(target, line, query); });
+    });
+
+    // The status poll runs from creation on, hidden or not.
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(200);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::PollStatus);
+    timer1_->start();
+
+    // The companion's answer to a sync request.
+    connect(&sync_, &SyncHandshake::synced, this, [this](const QString& badge) {
+        home_->BadgeLabel()->setText(badge);
+        prompts::Message(this, QStringLiteral("Данные синхронизированы"));
+    });
+    connect(&sync_, &SyncHandshake::failed, this, [this](const QString& message) { prompts::Error(this, message); });
+}
+
+MainWindow::~MainWindow()
+{
+    delete popupMenu1_;  // a tray menu has no parent window
+}
+
+void MainWindow::BuildHeader()
+{
+    auto* panel1 = new Panel(this, QStringLiteral("Panel1"));
+    panel1->setGeometry(0, 0, 622, 81);
+    look::SetBackground(panel1, Qt::black);
+
+    auto* image2 = new Label(panel1, QStringLiteral("Image2"));
+    image2->setGeometry(0, 0, 122, 81);
+    image2->setScaledContents(true);
+    image2->setPixmap(artwork::HeaderPicture());
+
+    auto* label1 = new Label(QStringLiteral("Служить и защищать: твой напарник в каждом патруле, от первого "
+                                            "доклада до последней отыгровки."),
+                             panel1, QStringLiteral("Label1"));
+    label1->setGeometry(184, 24, 302, 45);
+    label1->setWordWrap(true);
+    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1->setFont(look::SegoeUi(12));
+
+    // The setup's safety net, in the header's free corner.
+    auto* backupLink = new Label(QStringLiteral("Копии настроек ▾"), panel1, QStringLiteral("BackupLink"));
+    backupLink->setFont(look::SegoeUi(11));
+    backupLink->SetFontColor(look::kClScrollBar);
+    backupLink->setCursor(Qt::PointingHandCursor);
+    backupLink->adjustSize();
+    backupLink->move(622 - 10 - backupLink->width(), 8);
+    look::MakeLink(backupLink);
+    auto* backupMenu = new QMenu(backupLink);
+    backupMenu->setObjectName(QStringLiteral("BackupMenu"));
+    backupMenu->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
+    connect(backupLink, &Label::MouseDown, this, [backupLink, backupMenu] {
+        backupMenu->popup(backupLink->mapToGlobal(QPoint(0, backupLink->height() + 2)));
+    });
+    label1->SetFontColor(Qt::white);
+}
+
+void MainWindow::BuildMenu()
+{
+    for (int i = 0; i < MenuCount; ++i) {
+        const MenuDesign& d = kMenuDesign[i];
+        MenuEntry& e = menu_[i];
+        e.prefix = d.prefix;
+        e.number = d.number;
+        e.page = d.page;
+        // The image is only a picture; the label over it takes the mouse.
+        e.image = new Label(this, QString::fromLatin1(d.image));
+        e.image->setGeometry(0, d.imageTop, 167, 49);
+        // Design pictures: the home item selected, the others normal.
+        e.image->setPixmap(artwork::MenuBitmap(QString::fromLatin1(e.prefix) + (i == MenuHome ? '4' : '1')));
+
+        e.label = new Label(QString::fromUtf8(d.caption), this, QString::fromLatin1(d.label));
+        e.label->setGeometry(d.labelRect);
+        e.label->setWordWrap(true);
+        e.label->setAlignment(Qt::AlignHCenter | (d.centredVertically ? Qt::AlignVCenter : Qt::AlignTop));
+        e.label->setFont(look::SegoeUi(12, true));
+        e.label->setCursor(Qt::PointingHandCursor);
+        e.label->SetFontColor(i == MenuHome ? look::kClWindow : look::kClScrollBar);
+
+        const auto item = static_cast<MenuItem>(i);
+        connect(e.label, &Label::MouseDown, this, [this, item] { PressMenu(item); });
+        connect(e.label, &Label::MouseUp, this, [this, item] { ReleaseMenu(item); });
+        connect(e.label, &Label::MouseEnter, this, [this, item] { HoverMenu(item); });
+        connect(e.label, &Label::MouseLeave, this, [this, item] { LeaveMenu(item); });
+    }
+}
+
+void MainWindow::BuildPages()
+{
+    home_ = new HomePage(session_, sync_, this);
+    rolePlay_ = new RolePlayPage(session_, this);
+    commands_ = new CommandPage(session_, this);
+    articles_ = new ArticlePage(session_, this);
+    keys_ = new KeysPage(session_, this);
+    pages_ = {home_,
+              rolePlay_,
+              commands_,
+              articles_,
+              new Page(session_, QStringLiteral("Shit5"), this),
+              keys_,
+              new Page(session_, QStringLiteral("Shit7"), this),
+              new Page(session_, QStringLiteral("Shit8"), this)};
+    for (int n = 1; n <= 8; ++n) {
+        QWidget* page = pages_[n - 1];
+        page->setGeometry(n == 2 ? 176 : 168, 81, 452, 384);
+        page->setVisible(n == 1);
+    }
+}
+
+void MainWindow::BuildTray()
+{
+    popupMenu1_ = new QMenu();
+    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+    d1_ = popupMenu1_->addAction(QStringLiteral("Развернуть"));
+    d1_->setObjectName(QStringLiteral("D1"));
+    d1_->setEnabled(false);  // until the first show
+    popupMenu1_->addSeparator();
+    popupMenu1_->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
+    popupMenu1_->addSeparator();
+    n1_ = popupMenu1_->addAction(QStringLiteral("Закрыть"));
+    n1_->setObjectName(QStringLiteral("N1"));
+    connect(d1_, &QAction::triggered, this, &MainWindow::RestoreFromTray);
+    connect(n1_, &QAction::triggered, this, &QWidget::close);
+
+    // Left clicks on the icon do nothing; its menu comes with the right button.
+    tray_ = new QSystemTrayIcon(artwork::AppIcon(), this);
+    tray_->setObjectName(QStringLiteral("RxTrayIcon1"));
+    tray_->setContextMenu(popupMenu1_);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) tray_->show();
+}
+
+void MainWindow::ShowPage(int n)
+{
+    if (n < 1 || n > 8) return;
+    for (int i = 1; i <= 8; ++i) pages_[i - 1]->setVisible(i == n);
+}
+
+void MainWindow::SetMenuState(MenuEntry& entry, int state)
+{
+    entry.bitmap = QString::fromLatin1(entry.prefix) + QString::number(state);
+    entry.image->setPixmap(artwork::MenuBitmap(entry.bitmap));
+    entry.label->SetFontColor(state == 2 || state == 4 ? look::kClWindow : look::kClScrollBar);
+}
+
+QString MainWindow::MenuBitmapName(MenuItem item) const
+{
+    return menu_[item].bitmap;
+}
+
+void MainWindow::PressMenu(MenuItem item)
+{
+    Guarded(this, [&] {
+        MenuEntry& pressed = menu_[item];
+        selectedMenu_ = pressed.number;
+        for (MenuEntry& e : menu_) SetMenuState(e, &e == &pressed ? 3 : 1);
+
+        switch (item) {
+        case MenuRolePlay:
+            session_.DeriveRolePlayFolder();
+            break;
+        case MenuCommands:
+            session_.DeriveRolePlayFolder();
+            commands_->PointAt(ToQString(session_.CommandsFolder()));
+            break;
+        case MenuArticles:
+        case MenuInstruction:
+            articles_->Open(ToQString(session_.ArticlesFolder()));
+            break;
+        case MenuKeys:
+            keys_->HideKeyPages();
+            keys_->ShowKeyPage(1);
+            break;
+        default:
+            break;
+        }
+        ShowPage(pressed.page);
+    });
+}
+
+void MainWindow::OpenPage(MenuItem item)
+{
+    PressMenu(item);
+    ReleaseMenu(item);
+}
+
+void MainWindow::ReleaseMenu(MenuItem item)
+{
+    SetMenuState(menu_[item], 4);
+}
+
+void MainWindow::HoverMenu(MenuItem item)
+{
+    if (selectedMenu_ == menu_[item].number) return;
+    SetMenuState(menu_[item], 2);
+}
+
+void MainWindow::LeaveMenu(MenuItem item)
+{
+    if (selectedMenu_ == menu_[item].number) return;
+    SetMenuState(menu_[item], 1);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Restoring from the tray shows the window again; the sequence is once per run.
+    if (firstShowDone_) return;
+    firstShowDone_ = true;
+    look::CentreOnScreen(this);
+    Guarded(this, [this] { FirstShow(); });
+}
+
+void MainWindow::FirstShow()
+{
+    // Before the first write of the run.
+    transfer_->StartSnapshot();
+    d1_->setEnabled(true);
+    session_.LoadServer();
+    home_->LoadProfileAndOptions();
+    LaunchCompanion();
+}
+
+void MainWindow::LaunchCompanion()
+{
+    // Two binders would type every text twice: an exact "Quorvel.exe" that
+    // already runs is the one to keep.
+    if (companion::IsExactProcessRunning(kCompanionExe)) return;
+    ++launchAttempts_;
+    companion::LaunchDetached(session_.ExeDir() + kCompanionExe, std::string(companion::kStartParameter));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (companion::IsProcessRunning(kCompanionExe)) companion::KillProcessByName(kCompanionExe);
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::PollStatus()
+{
+    const bool running = companionWatch_.IsRunning();
+    // Five ticks a second for hours: the label is touched only on a change.
+    if (shownRunning_ == running) return;
+    shownRunning_ = running;
+    Label* status = home_->StatusLabel();
+    status->setText(running ? QStringLiteral("Активен") : QStringLiteral("Не активен"));
+    status->SetFontColor(running ? look::kRunning : look::kAlert);
+}
+
+void MainWindow::ReloadSetup()
+{
+    session_.LoadServer();
+    home_->LoadProfileAndOptions();
+    rolePlay_->Reload();
+    commands_->Reload(ToQString(session_.CommandsFolder()));
+    keys_->ShowKeyPage(keys_->ShownPage());
+    session_.HotkeyFilesReplaced();
+    sync_.Request();  // the companion reads its files again
+}
+
+void MainWindow::UseDialogs(const Dialogs& dialogs)
+{
+    home_->UseDialogs(dialogs);
+    rolePlay_->UsePicker(dialogs.picker);
+    commands_->UseDialogs(dialogs.picker, dialogs.largeText);
+    keys_->UsePicker(dialogs.picker);
+}
+
+void MainWindow::ShowSearchResult(const SearchTarget& target, int line, const QString& query)
+{
+    switch (target.kind) {
+    case SearchTarget::Kind::RolePlay:
+        OpenPage(MenuRolePlay);
+        rolePlay_->SelectEntry(target.index, line, query);
+        break;
+    case SearchTarget::Kind::Command:
+        OpenPage(MenuCommands);
+        commands_->SelectCommand(target.name, line, query);
+        break;
+    case SearchTarget::Kind::Article:
+        OpenPage(MenuArticles);
+        articles_->ShowArticle(static_cast<store::LawBook>(target.index), target.name);
+        break;
+    case SearchTarget::Kind::Key:
+        OpenPage(MenuKeys);
+        keys_->SelectRow(hotkeys::BinderKeys()[static_cast<size_t>(target.index)]);
+        break;
+    }
+}
+
+void MainWindow::KillCompanion()
+{
+    prompts::Message(this, QStringLiteral("Поздравляю! Вы заблокировали биндер для себя навечно!!!"));
+    companion::KillProcessByName(kCompanionExe);
+    rxSwitch1_->setEnabled(false);
+}
+
+void MainWindow::RestoreFromTray()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::HideToTray()
+{
+    hide();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Where minimising arrives as a state change (not as a system command),
+    // the window goes to the tray instead. Without a tray it minimises as
+    // usual, or there would be no way back to it.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) &&
+        tray_->isVisible()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        QTimer::singleShot(0, this, &MainWindow::HideToTray);
+    }
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    // Only presses on the bare background get here: every child keeps its own.
+    event->accept();
+    platform::BeginWindowDrag(this);
+}
+
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    if (platform::IsMinimizeCommand(eventType, message) && tray_->isVisible()) {
+        HideToTray();
+        *result = 0;
+        return true;
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}

@@ -1,0 +1,118 @@
+#include "session/Session.h"
+
+#include "store/ServerPaths.h"
+
+using companion::kCommandKeySection;
+using companion::kHotkeySection;
+
+Session::Session(std::string exeDir, QObject* parent)
+    : QObject(parent),
+      exeDir_(std::move(exeDir)),
+      settings_(std::make_unique<store::IniFile>(store::SettingsFilePath(exeDir_))),
+      registry_(std::make_unique<store::RegistryView>("SOFTWARE"))
+{
+    DeriveRolePlayFolder();
+}
+
+Session::~Session() = default;
+
+std::string Session::Read(const companion::Setting& setting) const
+{
+    return settings_->ReadString(setting.section, setting.key, setting.fallback);
+}
+
+void Session::Write(const companion::Setting& setting, std::string_view value)
+{
+    settings_->WriteString(setting.section, setting.key, value);
+}
+
+void Session::LoadServer()
+{
+    server_ = settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1);
+    DeriveRolePlayFolder();
+    OpenKeyFile();
+}
+
+std::optional<int> Session::CycleServer()
+{
+    const auto stored = [this] { return settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1); };
+    std::optional<int> next;
+    if (const int server = stored(); server >= 1 && server <= 4) {
+        next = server % 4 + 1;
+        settings_->WriteInteger(companion::kServer.section, companion::kServer.key, *next);
+    }
+    server_ = stored();
+    OpenKeyFile();
+    emit serverChanged(server_);
+    return next;
+}
+
+void Session::DeriveRolePlayFolder()
+{
+    rolePlayFolder_ = store::RolePlayFolder(exeDir_, server_);
+}
+
+std::string Session::CommandsFolder() const
+{
+    // Without a trailing separator: the command page names it so in its messages.
+    return rolePlayFolder_ + "команды";
+}
+
+std::string Session::ArticlesFolder() const
+{
+    return store::ArticlesFolder(exeDir_, server_);
+}
+
+void Session::OpenKeyFile()
+{
+    keyFile_ = std::make_unique<store::IniFile>(store::KeyFilePath(exeDir_, server_));
+}
+
+store::IniFile& Session::KeyFile()
+{
+    if (!keyFile_) OpenKeyFile();
+    return *keyFile_;
+}
+
+std::string Session::Nick() const
+{
+    const std::string registryNick = registry_->ReadString("SAMP", "PlayerName", "Нет ника");
+    return settings_->ReadString(companion::kGlobalSection, companion::kNickKey, registryNick);
+}
+
+hotkeys::ConflictMap Session::Conflicts()
+{
+    return hotkeys::ConflictMap(settings_->ReadSection(kHotkeySection), KeyFile().ReadSection(kCommandKeySection));
+}
+
+store::IniFile& Session::FileOf(const HotkeyRef& ref)
+{
+    return ref.source == hotkeys::HotkeySource::Commands ? KeyFile() : *settings_;
+}
+
+static std::string_view SectionOf(const HotkeyRef& ref)
+{
+    return ref.source == hotkeys::HotkeySource::Commands ? kCommandKeySection : kHotkeySection;
+}
+
+std::string Session::StoredHotkey(const HotkeyRef& ref, std::string_view fallback)
+{
+    return FileOf(ref).ReadString(SectionOf(ref), ref.id, fallback);
+}
+
+void Session::WriteHotkey(const HotkeyRef& ref, std::string_view value)
+{
+    FileOf(ref).WriteString(SectionOf(ref), ref.id, value);
+    emit hotkeysChanged();
+}
+
+std::string Session::SwitchOff(const HotkeyRef& ref)
+{
+    if (ref.source == hotkeys::HotkeySource::Commands) {
+        KeyFile().DeleteKey(kCommandKeySection, ref.id);
+    } else {
+        settings_->WriteString(kHotkeySection, ref.id, " ");
+    }
+    emit hotkeysChanged();
+    return ref.source == hotkeys::HotkeySource::Commands ? std::string() : std::string(" ");
+}

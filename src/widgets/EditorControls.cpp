@@ -1,0 +1,26 @@
+#include "widgets/EditorControls.h"
+
+#include <QLabel>
+
+#include "widgets/Label.h"
+#include "widgets/Look.h"
+
+namespace editors {
+
+Label* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, const QColor& color, bool bold)
+{
+    return AddTextLabel(parent, QString::fromLatin1(name), text, {x, y}, look::SansSerif(11, bold), color);
+}
+
+QLabel* AddLineStatus(QWidget* parent, const char* name, const QRect& rect)
+{
+    auto* status = new QLabel(parent);
+    status->setObjectName(QString::fromLatin1(name));
+    status->setGeometry(rect);
+    status->setFont(look::SansSerif(11, true));
+    status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    status->hide();
+    return status;
+}
+
+}  // namespace editors
