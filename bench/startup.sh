@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Start-up figures of the installed panel under a virtual X display, side by
 # side with a bare Qt program that shows one frameless window (bare_window):
-# time from process start to the first window mapped on screen (median of
-# seven starts each, taken in turns) and the resident memory of the running
-# program (the panel's with its main window up).
+# time from process start to the first window mapped on screen, as the X
+# server reports it (median of seven starts each, taken in turns), and the
+# resident memory of the running program (the panel's with its main window up).
 # Usage: bench/startup.sh <program folder> [bare program]
-# The bare program defaults to build/bench/bench/bare_window (scripts/bench
-# builds it). A Windows program folder (QuorvelPanel.exe) runs under wine64
+# The bare program defaults to build/bench/bench/bare_window; it and the watch
+# (map_watch) are built by scripts/bench. A Windows program folder (QuorvelPanel.exe) runs under wine64
 # in the Wine prefix $WINEPREFIX (default: build/windows/wineprefix), started
 # once before the timed starts so the prefix's own start is not counted; the
 # bare program is then left out.
@@ -14,6 +14,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:?program folder}
 bare=${2:-$root/build/bench/bench/bare_window}
+watch=$root/build/bench/bench/map_watch
+[ -x "$watch" ] || { echo "no $watch (run scripts/bench)" >&2; exit 1; }
 . "$root/scripts/xvfb.sh"
 start_xvfb
 work=$(mktemp -d)
@@ -32,30 +34,11 @@ if [ -f "$work/QuorvelPanel.exe" ]; then
 fi
 [ -z "$bare" ] || [ -x "$bare" ] || { echo "no bare program at $bare (run scripts/bench)" >&2; exit 1; }
 
-viewable() { xwininfo -name "$1" 2>/dev/null | grep -q IsViewable; }
-
 # start <window name> <settled window name> <command...>: one start; prints
 # "<ms to the first window> <resident KB once settled>", or nothing when the
-# start failed (Xvfb now and then turns a new client away under polling).
+# start failed (Xvfb now and then turns a new client away).
 start() {
-  local name=$1 settled=$2
-  shift 2
-  local begin end pid rss
-  begin=$(date +%s%N)
-  "$@" >/dev/null 2>&1 &
-  pid=$!
-  until viewable "$name"; do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
-    sleep 0.002
-  done
-  end=$(date +%s%N)
-  local deadline=$((SECONDS + 30))
-  until viewable "$settled" || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-  sleep 1  # what the first paint and the first show leave behind is counted too
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
-  echo "$(((end - begin) / 1000000)) $rss"
+  "$watch" "$@" 2>/dev/null || true
 }
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }

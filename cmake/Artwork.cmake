@@ -38,8 +38,24 @@ function(quorvel_add_artwork target)
     endforeach()
   endforeach()
 
+  # The splash picture goes in as raw pixels, its lower-left colour made
+  # clear: the run's first window then decodes nothing.
+  find_program(MAGICK_CONVERT convert REQUIRED)
+  set(splash_pngs)
+  quorvel_render_art(splash_pngs splash splash 277 165)
+  set(splash_raw)
+  foreach(scale 1 2)
+    math(EXPR index "${scale} - 1")
+    math(EXPR bottom "165 * ${scale} - 1")
+    list(GET splash_pngs ${index} png)
+    string(REPLACE ".png" ".rgba" raw "${png}")
+    add_custom_command(OUTPUT ${raw}
+      COMMAND ${MAGICK_CONVERT} ${png} -alpha off -alpha set -fill none -draw "color 0,${bottom} replace" RGBA:${raw}
+      DEPENDS ${png} VERBATIM)
+    list(APPEND splash_raw ${raw})
+  endforeach()
+
   set(art_pngs)
-  quorvel_render_art(art_pngs splash splash 277 165)
   quorvel_render_art(art_pngs header header 122 81)
   quorvel_render_art(art_pngs keybutton keybutton 43 21)
   quorvel_render_art(art_pngs sfpd sfpd 393 105)
@@ -53,6 +69,8 @@ function(quorvel_add_artwork target)
     FILES ${menu_pngs} OPTIONS --no-zstd)
   qt_add_resources(${target} quorvel_art PREFIX /art BASE ${QUORVEL_ART_DIR}
     FILES ${art_pngs} OPTIONS --no-zstd)
+  qt_add_resources(${target} quorvel_splash PREFIX /art BASE ${QUORVEL_ART_DIR}
+    FILES ${splash_raw} OPTIONS --no-compress)
 endfunction()
 
 # quorvel_add_app_icon(<target>): on Windows, embeds the application icon (an

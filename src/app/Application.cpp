@@ -14,6 +14,7 @@
 #include "mainwindow/MainWindow.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
+#include "widgets/Artwork.h"
 #include "widgets/Look.h"
 
 namespace {
@@ -65,6 +66,8 @@ Application::Application(std::string exeDir)
 void Application::BuildWindows()
 {
     if (main_ != nullptr) return;
+    // Decoding the icon would hold the splash up; it gets it now.
+    splash_->setWindowIcon(artwork::AppIcon());
     look::InstallFontSubstitutes();
     main_ = Make<MainWindow>(*session_, *sync_);
     dialogs_.rank = Make<RankDialog>(*session_, *sync_);

@@ -1,7 +1,7 @@
 #include "app/SplashWindow.h"
 
-#include <QBitmap>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -9,11 +9,41 @@
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 
+namespace {
+
+// The bar paints its own look: a style sheet would load Qt's style sheet
+// engine before the splash can show.
+class SplashBar : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(0x3A, 0x42, 0x4E));
+        p.setBrush(QColor(0x1B, 0x20, 0x27));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        const int span = maximum() - minimum();
+        if (span <= 0 || value() <= minimum()) return;
+        QRectF chunk = QRectF(rect()).adjusted(1, 1, -1, -1);
+        chunk.setWidth(chunk.width() * (value() - minimum()) / span);
+        QLinearGradient fill(chunk.topLeft(), chunk.bottomLeft());
+        fill.setColorAt(0, QColor(0x5A, 0xA6, 0xFF));
+        fill.setColorAt(1, QColor(0x2D, 0x8C, 0xFF));
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawRoundedRect(chunk, 2, 2);
+    }
+};
+
+}  // namespace
+
 SplashWindow::SplashWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Quorvel"));
-    setWindowIcon(artwork::AppIcon());
     setFixedSize(283, 194);
     move(549, 234);
     look::SetBackground(this, look::kWindow);
@@ -21,22 +51,16 @@ SplashWindow::SplashWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
     image1_ = new Label(this, QStringLiteral("Image1"));
     image1_->setGeometry(0, 0, 281, 193);
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPixmap picture = artwork::SplashPicture();
-    // Drawn transparently: the colour of the lower-left pixel is not painted.
-    const QColor key = picture.toImage().pixelColor(0, picture.height() - 1);
-    picture.setMask(picture.createMaskFromColor(key, Qt::MaskInColor));
-    image1_->setPixmap(picture);
+    // Drawn transparently: the colour of the lower-left pixel is not painted
+    // (the build has made those pixels clear).
+    image1_->setPixmap(artwork::SplashPicture());
 
-    progressBar1_ = new QProgressBar(this);
+    progressBar1_ = new SplashBar(this);
     progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
     progressBar1_->setGeometry(3, 163, 273, 16);
     progressBar1_->setRange(0, 10);
     progressBar1_->setValue(0);
     progressBar1_->setTextVisible(false);
-    progressBar1_->setStyleSheet(QStringLiteral(
-        "QProgressBar { background: #1B2027; border: 1px solid #3A424E; border-radius: 3px; }"
-        "QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5AA6FF, stop:1 #2D8CFF);"
-        " border-radius: 2px; }"));
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));

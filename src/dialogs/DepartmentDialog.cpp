@@ -30,12 +30,20 @@ DepartmentDialog::DepartmentDialog(Session& session, SyncHandshake& sync, QWidge
         auto* image = new Label(this, QString::fromLatin1(b.name));
         image->setGeometry(b.box);
         image->setScaledContents(true);
-        image->setPixmap(artwork::Picture(QString::fromLatin1(b.picture)));
         image->setCursor(Qt::PointingHandCursor);
+        banners_.push_back({image, QString::fromLatin1(b.picture)});
         connect(image, &Label::Click, this, [this, department = b.department] { Guarded(this, [&] { Choose(department); }); });
     }
     // Any end of the dialog: a banner's accept, the close box's reject.
     connect(this, &QDialog::finished, this, [this] { Guarded(this, [this] { sync_.Request(); }); });
+}
+
+void DepartmentDialog::showEvent(QShowEvent* event)
+{
+    // Half a megabyte of pictures, decoded only for a player who opens the dialog.
+    for (auto& [image, picture] : banners_)
+        if (image->pixmap().isNull()) image->setPixmap(artwork::Picture(picture));
+    QDialog::showEvent(event);
 }
 
 void DepartmentDialog::Choose(const char* department)

@@ -3,7 +3,10 @@
 // Every close, with a choice or without, asks the companion to reload.
 
 #include <QDialog>
+#include <utility>
+#include <vector>
 
+class Label;
 class Session;
 class SyncHandshake;
 
@@ -18,7 +21,11 @@ public:
 signals:
     void departmentStored(const QString& department);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    std::vector<std::pair<Label*, QString>> banners_;  // each banner and its picture
     Session& session_;
     SyncHandshake& sync_;
 };

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
@@ -49,6 +50,17 @@ HotkeyRef HotkeyOf(const hotkeys::RolePlayEntry& e)
     return {hotkeys::HotkeySource::Settings, std::string(e.hotkeyKey)};
 }
 
+// Opens the entry list as a list under the box, never over the whole screen.
+class ListPopupStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 // Draws the entries of the list itself: fixed 16-pixel rows on the field colour.
 class EntryDelegate : public QStyledItemDelegate {
 public:
@@ -85,7 +97,9 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
     comboBox1_->setItemDelegate(new EntryDelegate(comboBox1_));
     comboBox1_->setMaxVisibleItems(8);
     // Styles that open the list over the whole screen ignore the row limit.
-    comboBox1_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    auto* listStyle = new ListPopupStyle;
+    listStyle->setParent(comboBox1_);
+    comboBox1_->setStyle(listStyle);
     QPalette fieldPalette = comboBox1_->palette();
     for (QPalette::ColorRole role : {QPalette::Button, QPalette::Base, QPalette::Window})
         fieldPalette.setColor(role, look::kField);

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
+#include <QResource>
 
 namespace artwork {
 
@@ -29,7 +31,18 @@ QPixmap MenuBitmap(const QString& name)
 
 QPixmap SplashPicture()
 {
-    return Picture(QStringLiteral(":/art/splash"));
+    // Raw pixels: the first window of the run decodes nothing and needs none
+    // of Qt's image readers, whose plugin search costs more than the picture.
+    const bool twice = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    const QResource raw(twice ? QStringLiteral(":/art/splash@2x.rgba") : QStringLiteral(":/art/splash.rgba"));
+    const int scale = twice ? 2 : 1;
+    const QSize size(277 * scale, 165 * scale);
+    if (raw.size() != qint64(size.width()) * size.height() * 4 || raw.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    QPixmap pm = QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar*>(raw.data()), size.width(), size.height(), QImage::Format_RGBA8888));
+    pm.setDevicePixelRatio(scale);
+    return pm;
 }
 
 QPixmap HeaderPicture()

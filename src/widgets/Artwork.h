@@ -17,7 +17,7 @@ QPixmap Picture(const QString& path);
 // 4 selected). 167 x 49. An unknown name gives a null pixmap.
 QPixmap MenuBitmap(const QString& name);
 
-QPixmap SplashPicture();     // 277 x 165; its lower-left colour is the transparent one
+QPixmap SplashPicture();     // 277 x 165; the pixels of its lower-left colour are clear
 QPixmap HeaderPicture();     // 122 x 81
 QPixmap KeyButtonPicture();  // 43 x 21: white keys on blue-grey
 QIcon AppIcon();             // window and tray icon
