@@ -30,6 +30,7 @@ Tree ReadTree(const TempDir& dir)
     for (const auto& e : fs::recursive_directory_iterator(root)) {
         const std::u8string rel = e.path().lexically_relative(root).generic_u8string();
         const std::string key(rel.begin(), rel.end());
+        if (key == "backup") continue;  // the panel's own folder (snapshots, the journal); what it holds counts
         tree[key + (e.is_directory() ? "/" : "")] = e.is_regular_file() ? testsupport::ReadBytes(e.path().string()) : "";
     }
     return tree;
@@ -150,6 +151,10 @@ std::string HandMade(const std::map<std::string, std::string>& entries, const st
     std::vector<std::string> keep;
     keep.reserve(entries.size() + 1);
     const auto add = [&](const std::string& name, const std::string& bytes) {
+        if (name.ends_with('/')) {
+            zip_dir_add(z, name.c_str(), ZIP_FL_ENC_UTF_8);
+            return;
+        }
         keep.push_back(bytes);
         const zip_int64_t i =
             zip_file_add(z, name.c_str(), zip_source_buffer(z, keep.back().data(), keep.back().size(), 0), ZIP_FL_ENC_UTF_8);
@@ -214,8 +219,20 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"Bomb", [] { return HandMade({{"отыгровки/rp1/a.txt", std::string(101u << 20, '\0')}}, "file=отыгровки/rp1/a.txt\n"); }, "100 МБ"},
         HostileCase{"Truncated", [] { const std::string z = Valid(); return z.substr(0, z.size() / 2); }, "повреждён"},
         HostileCase{"NotAZip", [] { return std::string("Setting.ini\r\n"); }, "повреждён"},
+        HostileCase{"FolderTraversal", [] { return HandMade({{"отыгровки/", ""}, {"../../x/", ""}}, ""); }, "недопустимый путь"},
+        HostileCase{"FolderAbsolute", [] { return HandMade({{"/tmp/x/", ""}}, ""); }, "недопустимый путь"},
+        HostileCase{"FolderDrive", [] { return HandMade({{"C:/x/", ""}}, ""); }, "недопустимый путь"},
+        HostileCase{"DigestDiffers", [] { return HandMade({{"Setting.ini", "[a]\r\n"}}, "file=Setting.ini\ndigest=0123456789abcdef\n"); }, "не сходятся"},
         HostileCase{"NoManifest", [] { std::string z = HandMade({}, ""); const size_t at = z.find("quorvel-setup.txt"); z[at] = 'Q'; return z; }, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Backup, TheSetupsOwnFolderEntriesPass)
+{
+    const backup::Files files{{"отыгровки/rp1/a.txt", "x"}};
+    const Archive a = backup::Unpack(HandMade({{"отыгровки/", ""}, {"отыгровки/rp1/", ""}, {"отыгровки/rp1/a.txt", "x"}},
+                                              "file=отыгровки/rp1/a.txt\ndigest=" + backup::Digest(files) + "\n"));
+    EXPECT_EQ(a.files, files);
+}
 
 TEST(Backup, AFailureWhileRenamingPutsEverythingBack)
 {
