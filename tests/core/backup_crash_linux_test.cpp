@@ -44,15 +44,7 @@ void Put(const std::string& dir, const std::string& relative, const std::string&
 // Every file and folder; snapshots aside, as an import writes one first.
 Tree ReadTree(const std::string& dir)
 {
-    Tree tree;
-    const fs::path root = testsupport::U8Path(dir);
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const std::u8string rel = e.path().lexically_relative(root).generic_u8string();
-        const std::string key(rel.begin(), rel.end());
-        if (key.starts_with("backup/snapshot-") || key == "backup") continue;
-        tree[key + (e.is_directory() ? "/" : "")] = e.is_regular_file() ? testsupport::ReadBytes(e.path().string()) : "";
-    }
-    return tree;
+    return testsupport::ReadTree(dir, [](const std::string& path) { return path == "backup" || path.starts_with("backup/snapshot-"); });
 }
 
 // The setup before: a server with texts, a command, its key file and a file
@@ -180,14 +172,18 @@ TEST_P(ImportKill, TheNextStartHasTheOldSetupOrTheNewAndNoTempFile)
 
             // Whatever the moment, every file both setups have is there.
             for (const auto& [path, bytes] : before) {
-                if (after.count(path)) ASSERT_TRUE(testsupport::Exists(dir.File(path))) << path << " missing";
+                if (after.count(path)) {
+                    ASSERT_TRUE(testsupport::Exists(dir.File(path))) << path << " missing";
+                }
             }
             const bool interrupted = testsupport::Exists(backup::JournalPath(dir.Path()));
             const backup::Recovery r = backup::RecoverInterrupted(dir.Path());
             EXPECT_EQ(r.undone, interrupted) << r.Message();
             EXPECT_TRUE(r.stuck.empty());
             const Tree now = ReadTree(dir.Path());
-            if (interrupted || now != after) ASSERT_EQ(Differences(now, before), "");
+            if (interrupted || now != after) {
+                ASSERT_EQ(Differences(now, before), "");
+            }
             undone += interrupted;
         }
     }

@@ -25,17 +25,10 @@ using testsupport::TempDir;
 
 using Tree = std::map<std::string, std::string>;  // "/"-separated relative path -> bytes
 
+// The panel's own folder aside (snapshots, the journal); what it holds counts.
 Tree ReadTree(const std::string& dir)
 {
-    Tree tree;
-    const fs::path root = testsupport::U8Path(dir);
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const std::u8string rel = e.path().lexically_relative(root).generic_u8string();
-        const std::string key(rel.begin(), rel.end());
-        if (key == "backup") continue;  // the panel's own folder (snapshots, the journal); what it holds counts
-        tree[key + (e.is_directory() ? "/" : "")] = e.is_regular_file() ? testsupport::ReadBytes(e.path().string()) : "";
-    }
-    return tree;
+    return testsupport::ReadTree(dir, [](const std::string& path) { return path == "backup"; });
 }
 
 void Put(const TempDir& dir, const std::string& relative, const std::string& utf8)

@@ -25,6 +25,13 @@ struct ReadCase {
 };
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
+// A test name from a case's label: its letters and digits, '_' for the rest.
+const auto kCaseName = [](const auto& info) {
+    std::string n;
+    for (const char* p = info.param.name; *p; ++p) n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return n;
+};
+
 const ReadCase kReadCases[] = {
     {"missing key gives default", "[a]\r\nk=1\r\n", "a", "x", "<def>"},
     {"missing section gives default", "[a]\r\nk=1\r\n", "b", "k", "<def>"},
@@ -67,13 +74,7 @@ TEST_P(IniReadTest, ReadsLikeTheProfileFunctions)
     EXPECT_EQ(ini.ReadString(c.section, c.key, "<def>"), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, IniReadTest, ::testing::ValuesIn(kReadCases),
-                         [](const auto& info) {
-                             std::string n;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Rules, IniReadTest, ::testing::ValuesIn(kReadCases), kCaseName);
 
 TEST(IniRead, MissingFileGivesDefaults)
 {
@@ -205,13 +206,7 @@ TEST_P(IniWriteTest, WritesByteExact)
     EXPECT_EQ(store::ListFiles(dir.Path()).size(), c.after ? 1u : 0u) << "a temp file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, IniWriteTest, ::testing::ValuesIn(kWriteCases),
-                         [](const auto& info) {
-                             std::string n;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, IniWriteTest, ::testing::ValuesIn(kWriteCases), kCaseName);
 
 // MergeInto writes every incoming key as WriteString would, in one pass: the
 // cases where a pass over the base could part from key-by-key writing.
@@ -251,13 +246,7 @@ TEST_P(IniMergeTest, MergesAsKeyByKeyWrites)
     EXPECT_EQ(IniFile::MergeInto(Utf8ToCp1251(c.base), Utf8ToCp1251(c.incoming)), Utf8ToCp1251(c.merged));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, IniMergeTest, ::testing::ValuesIn(kMergeCases),
-                         [](const auto& info) {
-                             std::string n;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, IniMergeTest, ::testing::ValuesIn(kMergeCases), kCaseName);
 
 TEST(IniMerge, ChangedKeysAreWhatAnotherWriterChanged)
 {
