@@ -15,10 +15,10 @@ std::string TempPathBeside(const std::string& path, unsigned long processId)
 {
     static std::atomic<unsigned> counter{0};
     const std::size_t cut = path.find_last_of("/\\");
-    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    std::string temp = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
     // Not derived from the target's name: its extension would match a mask.
-    return folder + std::string(kTempPrefix) + std::to_string(processId) + "-" + std::to_string(counter++) +
-           std::string(kTempSuffix);
+    temp.append(kTempPrefix).append(std::to_string(processId)).append("-").append(std::to_string(counter++));
+    return temp.append(kTempSuffix);
 }
 
 std::optional<unsigned long> TempFileOwner(std::string_view name)
