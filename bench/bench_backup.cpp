@@ -1,7 +1,7 @@
 // The safety net on a full setup: 24 role-play texts and 200 commands on
 // each of the four servers, their key files and the settings file.
 //   snapshot: read + pack + write          aim: off the UI thread; reading <= 50 ms
-//   import: read archive + plan + apply
+//   import: read archive + plan + apply         aim <= 576 ms (the first journal-less version)
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void FullSetup(const testsupport::TempDir& dir)
+void FullSetup(const testsupport::TempDir& dir, const std::string& version = "")
 {
     const auto put = [&](const std::string& relative, const std::string& utf8) {
         const std::string path = dir.File(relative);
@@ -24,7 +24,7 @@ void FullSetup(const testsupport::TempDir& dir)
         testsupport::WriteBytes(path, store::Utf8ToCp1251(utf8));
     };
     std::string text;
-    for (int line = 0; line < 12; ++line) text += "/me достал из кармана блокнот и записал приметы задержанного\r\n";
+    for (int line = 0; line < 12; ++line) text += "/me достал из кармана блокнот и записал приметы задержанного" + version + "\r\n";
     std::string settings = "[global]\r\nnick=Ivan_Petrov\r\n[hotkeys]\r\n";
     for (int k = 1; k <= 65; ++k) settings += "key" + std::to_string(k) + "=VK12 & VK" + std::to_string(30 + k % 60) + "\r\n";
     put("Setting.ini", settings);
@@ -33,7 +33,7 @@ void FullSetup(const testsupport::TempDir& dir)
         std::string keys = "[keys]\r\n";
         for (int t = 0; t < 24; ++t) put("отыгровки/" + rp + "/текст" + std::to_string(t) + ".txt", text);
         for (int c = 0; c < 200; ++c) {
-            put("отыгровки/" + rp + "/команды/команда" + std::to_string(c) + ".lcb", "/me показал жетон\r\n/do Жетон №" + std::to_string(c));
+            put("отыгровки/" + rp + "/команды/команда" + std::to_string(c) + ".lcb", "/me показал жетон\r\n/do Жетон №" + std::to_string(c) + version);
             keys += "команда" + std::to_string(c) + "=VK12 & VK11 & VK" + std::to_string(30 + c % 60) + "\r\n";
         }
         put("date/" + rp + "/keycomand.ini", keys);
@@ -82,6 +82,25 @@ void BM_ImportReplaceIntoEmptyFolder(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ImportReplaceIntoEmptyFolder)->Unit(benchmark::kMillisecond);
+
+// Every file of a full setup replaced by another version of it: each one
+// has an old file to keep.
+void BM_ImportReplaceOverFullSetup(benchmark::State& state)
+{
+    testsupport::TempDir v1, v2, target;
+    FullSetup(v1, " 1");
+    FullSetup(v2, " 2");
+    FullSetup(target, " 1");
+    const std::string zips[2] = {v1.File("setup.zip"), v2.File("setup.zip")};
+    backup::WriteArchive(zips[0], backup::Collect(v1.Path(), {}, "now"));
+    backup::WriteArchive(zips[1], backup::Collect(v2.Path(), {}, "now"));
+    int n = 0;
+    for (auto _ : state) {
+        const backup::Archive a = backup::ReadArchive(zips[++n % 2]);
+        backup::ApplyPlan(target.Path(), backup::MakePlan(target.Path(), a, backup::Mode::Replace));
+    }
+}
+BENCHMARK(BM_ImportReplaceOverFullSetup)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,10 +2,14 @@
 //   ReadString, warm, typical 80-line Setting.ini     aim <= 5 us
 //   ReadString, 10,000-line file that just changed    aim <= 3 ms
 //   WriteString, 80-line file, including the flush    aim <= 2 ms
+//   MergeInto, 160,000 incoming keys                   aim < 1 s
+//   MergeInto, 50 MB Setting.ini with a normal profile aim < 3 s, peak memory < 300 MB
+//     (run that one alone for its memory: --benchmark_filter=Merge50MB)
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <sys/resource.h>
 
 #include "core/TestSupport.h"
 #include "store/Cp1251.h"
@@ -66,6 +70,42 @@ void BM_WriteStringTypical(benchmark::State& state)
     for (auto _ : state) ini.WriteInteger("quorvel", "од", (i++) & 1);
 }
 BENCHMARK(BM_WriteStringTypical)->Unit(benchmark::kMicrosecond);
+
+// Half of the incoming keys replace a line, half are new to their section.
+void BM_MergeKeys(benchmark::State& state)
+{
+    const int keys = static_cast<int>(state.range(0));
+    std::string base = "[global]\r\nnick=Ivan_Petrov\r\n[keys]\r\n";
+    std::string incoming = "[keys]\r\n";
+    for (int i = 0; i < keys; ++i) {
+        const std::string name = 'k' + std::to_string(i);
+        if (i % 2 == 0) base += name + "=old\r\n";
+        incoming += name + "=VK12 & VK46\r\n";
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(store::IniFile::MergeInto(base, incoming).size());
+    state.counters["incoming_KB"] = static_cast<double>(incoming.size()) / 1024;
+}
+BENCHMARK(BM_MergeKeys)->Arg(5000)->Arg(20000)->Arg(160000)->Unit(benchmark::kMillisecond);
+
+double PeakRssMb()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024;  // KB on Linux
+}
+
+void BM_Merge50MBSettings(benchmark::State& state)
+{
+    std::string base = TypicalSettings();
+    base += "[history]\r\n";
+    for (int i = 0; base.size() < 50u << 20; ++i) base += "line" + std::to_string(i) + "=some value the companion keeps\r\n";
+    std::string profile = TypicalSettings() + "[new]\r\nx=1\r\n";
+    profile.replace(profile.find("Ivan_Petrov"), 11, "Petr_Ivanov");
+    for (size_t at; (at = profile.find("VK70")) != std::string::npos;) profile[at + 3] = '1';  // every hotkey moves
+    for (auto _ : state) benchmark::DoNotOptimize(store::IniFile::MergeInto(base, profile).size());
+    state.counters["peak_rss_MB"] = PeakRssMb();
+}
+BENCHMARK(BM_Merge50MBSettings)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

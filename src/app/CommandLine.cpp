@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "backup/Apply.h"
+#include "backup/Journal.h"
 #include "backup/Snapshots.h"
 #include "guibase/Clock.h"
 #include "guibase/Platform.h"
@@ -64,6 +65,10 @@ std::optional<int> RunCommandLine(const std::string& exeDir, const std::vector<s
         else if (args[3] != "--merge") return Usage();
     }
     try {
+        // An import a crash cut short is undone before anything reads the setup.
+        const backup::Recovery recovery = backup::RecoverInterrupted(exeDir);
+        if (const std::string message = recovery.Message(); !message.empty()) platform::PrintLine(message, true);
+        if (recovery.damaged || !recovery.stuck.empty()) return kFailed;
         return exporting ? Export(exeDir, args[2]) : Import(exeDir, args[2], mode);
     } catch (const std::exception& e) {
         platform::PrintLine(std::string("Ошибка: ") + e.what(), true);

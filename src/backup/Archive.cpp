@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::uint32_t kTypeMask = 0170000;
 constexpr std::uint32_t kRegular = 0100000;
+constexpr std::uint32_t kFolder = 0040000;
 
 struct ZipCloser {
     void operator()(zip_t* z) const { zip_discard(z); }
@@ -183,15 +184,23 @@ Archive Unpack(std::string_view zipBytes)
         if (raw == nullptr || zip_stat_index(z.get(), static_cast<zip_uint64_t>(i), 0, &st) < 0)
             throw ArchiveError("Оглавление архива повреждено.");
         const std::string name = raw;
-        if (!name.empty() && name.back() == '/') continue;  // folder entries hold nothing
-        if (name != kManifestName && !SetupFileServer(name))
+        // A folder entry holds nothing, but only the setup's own folders may pass.
+        const bool folder = !name.empty() && name.back() == '/';
+        const auto& folders = SetupFolders();
+        if (folder ? std::find(folders.begin(), folders.end(), name) == folders.end()
+                   : name != kManifestName && !SetupFileServer(name))
             throw ArchiveError("Архив содержит недопустимый путь: " + name);
-        if (!seen.insert(store::FoldedUtf8(name)).second) throw ArchiveError("Файл «" + name + "» встречается в архиве дважды.");
         zip_uint8_t opsys;
         zip_uint32_t attributes;
         if (zip_file_get_external_attributes(z.get(), static_cast<zip_uint64_t>(i), 0, &opsys, &attributes) == 0 &&
-            opsys == ZIP_OPSYS_UNIX && (attributes >> 16) != 0 && ((attributes >> 16) & kTypeMask) != kRegular)
+            opsys == ZIP_OPSYS_UNIX && (attributes >> 16) != 0 &&
+            ((attributes >> 16) & kTypeMask) != (folder ? kFolder : kRegular))
             throw ArchiveError("Архив содержит ссылку или особый файл: " + name);
+        if (folder) {
+            if (st.size != 0) throw ArchiveError("Оглавление архива повреждено.");
+            continue;
+        }
+        if (!seen.insert(store::FoldedUtf8(name)).second) throw ArchiveError("Файл «" + name + "» встречается в архиве дважды.");
         if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
             throw ArchiveError("Архив зашифрован: " + name);
         total += st.size;
@@ -216,6 +225,8 @@ Archive Unpack(std::string_view zipBytes)
         a.files.emplace(name, ReadEntry(z.get(), it->second.first, it->second.second, name));
     }
     if (entries.size() != a.files.size() + 1) throw ArchiveError("В архиве есть файлы, которых нет в описи.");
+    if (a.manifest.digest != Digest(a.files))
+        throw ArchiveError("Файлы архива не сходятся с его описью: архив изменён или повреждён.");
     return a;
 }
 

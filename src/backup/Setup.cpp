@@ -70,6 +70,25 @@ std::string LocalPath(const std::string& exeDir, std::string_view relativePath)
     return path;
 }
 
+std::vector<std::string> ServerFolders(int server)
+{
+    const std::string rp = "rp" + std::to_string(server) + "/";
+    const std::string rolePlay = std::string(kRolePlay) + "/" + rp;
+    const std::string data = std::string(kData) + "/" + rp;
+    return {rolePlay, rolePlay + std::string(kCommands) + "/", data, data + std::string(kArticles) + "/"};
+}
+
+const std::vector<std::string>& SetupFolders()
+{
+    static const std::vector<std::string> folders = [] {
+        std::vector<std::string> all{std::string(kRolePlay) + "/", std::string(kData) + "/"};
+        for (int n = 1; n <= kServers; ++n)
+            for (std::string& f : ServerFolders(n)) all.push_back(std::move(f));
+        return all;
+    }();
+    return folders;
+}
+
 bool Scope::Holds(int server) const
 {
     return server == 0 ? settings : std::find(servers.begin(), servers.end(), server) != servers.end();
@@ -78,13 +97,8 @@ bool Scope::Holds(int server) const
 Files ReadSetup(const std::string& exeDir, const Scope& scope)
 {
     std::vector<std::string> folders;
-    for (int n : scope.servers) {
-        const std::string rp = "rp" + std::to_string(n);
-        for (const std::string& f : {std::string(kRolePlay) + "/" + rp, std::string(kRolePlay) + "/" + rp + "/" +
-                                         std::string(kCommands), std::string(kData) + "/" + rp,
-                                     std::string(kData) + "/" + rp + "/" + std::string(kArticles)})
-            folders.push_back(f + "/");
-    }
+    for (int n : scope.servers)
+        for (std::string& f : ServerFolders(n)) folders.push_back(std::move(f));
     std::vector<std::string> paths;
     if (scope.settings) paths.emplace_back(kSettings);
     for (const std::string& folder : folders)

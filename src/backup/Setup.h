@@ -19,6 +19,11 @@ inline constexpr int kServers = 4;
 // names, hidden files). Archives are checked with this too.
 std::optional<int> SetupFileServer(std::string_view relativePath);
 
+// The folders of one server's files, and all the folders setup files live
+// in, outer before inner; each relative, with its trailing "/".
+std::vector<std::string> ServerFolders(int server);
+const std::vector<std::string>& SetupFolders();
+
 // The path on this system: the program folder (with its trailing separator)
 // and the relative path with the platform's separator.
 std::string LocalPath(const std::string& exeDir, std::string_view relativePath);

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include "backup/Journal.h"
 #include "companion/Contract.h"
 #include "companion/Launch.h"
 #include "companion/Processes.h"
@@ -305,6 +306,11 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::FirstShow()
 {
+    // An import a crash cut short is undone before anything reads the setup;
+    // the player hears of it once the window is up.
+    const std::string recovered = backup::RecoverInterrupted(session_.ExeDir()).Message();
+    if (!recovered.empty())
+        QTimer::singleShot(0, this, [this, text = ToQString(recovered)] { prompts::Message(this, text); });
     // Before the first write of the run.
     transfer_->StartSnapshot();
     d1_->setEnabled(true);

@@ -44,21 +44,55 @@ FileContents ReadWholeFile(const std::string& path);
 // old file is left untouched. A new file gets the rights the umask allows; an
 // existing one keeps its own. Refuses (returns false) for a read-only file, a
 // missing folder, a full disk, anything but an ordinary file, or a file that
-// stays locked by another program.
+// another program holds for more than about two seconds.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // The temp file's name for a save of `path`, in the same folder. It matches
 // none of the editors' list masks (*.lcb*, *.txt, *.us* ...), so a save
 // caught half-way never shows up in a list; the leading dot hides it on POSIX.
 std::string TempPathBeside(const std::string& path, unsigned long processId);
+// The process that made a temp file of that name, or nullopt for other names.
+std::optional<unsigned long> TempFileOwner(std::string_view fileName);
+
+// A new temp file beside `path` holding `bytes`, with the rights of `path`
+// when it exists (hidden on Windows). Its name, or "" when it cannot be
+// written; nothing is left then. Durable only after FlushFolders.
+std::string WriteTempBeside(const std::string& path, std::string_view bytes);
+// Writes `bytes` over a temp file of ours in place: on some file systems a
+// new file costs far more. Durable only after FlushFolders.
+bool RewriteTemp(const std::string& temp, std::string_view bytes);
+// Gives the new name `copy` the content of `path`: a hard link where the
+// system allows (a temp copy must be hidden on Windows, which a link shares
+// with its file), else a copy. Durable only after FlushFolders.
+bool KeepCopy(const std::string& path, const std::string& copy);
+// Makes every file written and renamed in these folders durable: one flush
+// per file system on Linux, where a flush per file costs a disk commit each;
+// Windows has flushed each file as it was written and each rename writes
+// through.
+bool FlushFolders(const std::vector<std::string>& folders);
 
 bool FileExists(const std::string& path);        // an ordinary file
 bool RemoveFile(const std::string& path);
-// Renames `from` over `to` (replacing a file there), retrying while another
-// program briefly holds it. False when the system refuses.
-bool RenameFile(const std::string& from, const std::string& to);
+
+enum class RenameMode {
+    Replace,    // `to` is replaced in one step, never missing for a moment
+    NoReplace,  // only while `to` does not exist
+    Exchange,   // `from` and `to` (both existing) swap places in one step
+};
+enum class RenameResult { Done, Exists, Unsupported, Failed };
+// Renames `from` to `to`, retrying for about two seconds while another
+// program holds one of them. Exists: NoReplace found `to`. Unsupported: the
+// file system cannot exchange (Windows never can). A temp file taking a
+// setup file's place stops being hidden. The folder is not flushed: call
+// FlushFolders once the renames are done.
+RenameResult RenameFile(const std::string& from, const std::string& to, RenameMode mode = RenameMode::Replace);
+// Makes renames and removals in `folder` durable (Windows writes them through).
+void SyncFolder(const std::string& folder);
 // True when `path` is missing, or is an ordinary file we may replace.
 bool CanReplace(const std::string& path);
+// False when a name in `path`, or the whole path, is longer than the file
+// system takes.
+bool FitsFileSystem(const std::string& path);
 bool FolderExists(const std::string& path);
 // Creates one folder level; true when it exists afterwards.
 bool CreateFolder(const std::string& path);

@@ -1,6 +1,8 @@
 #include "store/Files.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
@@ -56,11 +58,23 @@ std::string ResolveTarget(const std::string& path)
 void SyncFolderOf(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+    SyncFolder(slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1));
+}
+
+// A new file at `path` holding `bytes`, with the rights of `like` when that
+// exists (a new file gets what the umask allows), flushed when asked.
+bool WriteNewFile(const std::string& path, std::string_view bytes, const std::string& like, bool flush)
+{
+    struct stat st {};
+    const bool copyMode = ::stat(like.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes);
+    if (ok && copyMode) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    ok = ok && (!flush || ::fsync(fd) == 0);
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) ::unlink(path.c_str());
+    return ok;
 }
 
 }  // namespace
@@ -131,30 +145,57 @@ FileContents ReadWholeFile(const std::string& path)
 bool WriteFileAtomic(const std::string& requested, std::string_view bytes)
 {
     const std::string path = ResolveTarget(requested);
-    std::optional<mode_t> oldMode;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) return false;
         // The write bits are the read-only flag; root ignores them otherwise.
         if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return false;
-        oldMode = st.st_mode & 07777;
     }
-
     const std::string temp = TempPathBeside(path, static_cast<unsigned long>(::getpid()));
-    // A new file gets what the umask allows; only an old file's own rights
-    // are put back over it.
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    if (ok && oldMode) ok = ::fchmod(fd, *oldMode) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
+    if (!WriteNewFile(temp, bytes, path, true)) return false;
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
     SyncFolderOf(path);
+    return true;
+}
+
+std::string WriteTempBeside(const std::string& path, std::string_view bytes)
+{
+    const std::string temp = TempPathBeside(path, static_cast<unsigned long>(::getpid()));
+    return WriteNewFile(temp, bytes, path, false) ? temp : std::string();
+}
+
+bool RewriteTemp(const std::string& temp, std::string_view bytes)
+{
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    const bool ok = WriteAll(fd, bytes);
+    return (::close(fd) == 0) && ok;
+}
+
+bool KeepCopy(const std::string& path, const std::string& copy)
+{
+    if (::link(path.c_str(), copy.c_str()) == 0) return true;
+    const FileContents old = ReadWholeFile(path);
+    return old.status == ReadStatus::Ok && WriteNewFile(copy, old.bytes, path, false);
+}
+
+bool FlushFolders(const std::vector<std::string>& folders)
+{
+    std::vector<dev_t> done;
+    for (const std::string& folder : folders) {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st {};
+        bool ok = fd >= 0 && ::fstat(fd, &st) == 0;
+        if (ok && std::find(done.begin(), done.end(), st.st_dev) == done.end()) {
+            ok = ::syncfs(fd) == 0;
+            done.push_back(st.st_dev);
+        }
+        if (fd >= 0) ::close(fd);
+        if (!ok) return false;
+    }
     return true;
 }
 
@@ -169,11 +210,26 @@ bool RemoveFile(const std::string& path)
     return ::unlink(path.c_str()) == 0;
 }
 
-bool RenameFile(const std::string& from, const std::string& to)
+RenameResult RenameFile(const std::string& from, const std::string& to, RenameMode mode)
 {
-    if (::rename(from.c_str(), to.c_str()) != 0) return false;
-    SyncFolderOf(to);
-    return true;
+    if (mode == RenameMode::Replace) return ::rename(from.c_str(), to.c_str()) == 0 ? RenameResult::Done : RenameResult::Failed;
+    const unsigned flags = mode == RenameMode::Exchange ? RENAME_EXCHANGE : RENAME_NOREPLACE;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags) == 0) return RenameResult::Done;
+    if (errno == EEXIST) return RenameResult::Exists;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return RenameResult::Failed;
+    if (mode == RenameMode::Exchange) return RenameResult::Unsupported;
+    // Without the flag a link refuses an existing name just the same.
+    if (::link(from.c_str(), to.c_str()) != 0) return errno == EEXIST ? RenameResult::Exists : RenameResult::Failed;
+    ::unlink(from.c_str());
+    return RenameResult::Done;
+}
+
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 bool CanReplace(const std::string& path)
@@ -181,6 +237,17 @@ bool CanReplace(const std::string& path)
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
     return S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool FitsFileSystem(const std::string& path)
+{
+    if (path.size() >= PATH_MAX) return false;
+    for (size_t start = 0, slash; start < path.size(); start = slash + 1) {
+        slash = path.find('/', start);
+        if (slash == std::string::npos) slash = path.size();
+        if (slash - start > NAME_MAX) return false;
+    }
+    return true;
 }
 
 bool FolderExists(const std::string& path)

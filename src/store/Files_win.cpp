@@ -34,19 +34,70 @@ bool IsTransient(DWORD error)
 }
 
 // Another program (the companion, an editor, a virus scanner) may hold the
-// file for a moment; a few short retries ride that out.
-constexpr int kRetries = 10;
-constexpr DWORD kRetryPauseMs = 30;
+// file for a while; retrying for about two seconds rides that out. True when
+// `attempt` succeeded; GetLastError() tells why not.
+template <class Attempt>
+bool Retrying(Attempt&& attempt, bool (*transient)(DWORD) = IsTransient)
+{
+    constexpr ULONGLONG kPatienceMs = 2000;
+    constexpr DWORD kPauseMs = 40;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (attempt()) return true;
+        const DWORD error = GetLastError();
+        if (!transient(error) || GetTickCount64() - start >= kPatienceMs) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
+}
 
 HANDLE OpenForRead(const std::wstring& path)
 {
-    for (int attempt = 0;; ++attempt) {
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE || attempt >= kRetries || GetLastError() != ERROR_SHARING_VIOLATION)
-            return h;
-        Sleep(kRetryPauseMs);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    Retrying([&] {
+        h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return h != INVALID_HANDLE_VALUE;
+    }, [](DWORD error) { return error == ERROR_SHARING_VIOLATION; });
+    return h;
+}
+
+bool Move(const std::wstring& from, const std::wstring& to, DWORD flags)
+{
+    return Retrying([&] { return MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != 0; });
+}
+
+// `bytes` into a temp file, hidden, flushed to disk: a new one (CREATE_NEW)
+// or one of ours rewritten (TRUNCATE_EXISTING). A new file that fails goes.
+bool WriteTempFile(const std::wstring& path, std::string_view bytes, DWORD disposition)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        DWORD n = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        ok = WriteFile(h, bytes.data() + done, want, &n, nullptr) && n > 0;
+        done += n;
     }
+    ok = ok && FlushFileBuffers(h);
+    ok = CloseHandle(h) && ok;
+    if (!ok && disposition == CREATE_NEW) DeleteFileW(path.c_str());
+    return ok;
+}
+
+bool WriteNewFile(const std::wstring& path, std::string_view bytes)
+{
+    return WriteTempFile(path, bytes, CREATE_NEW);
+}
+
+bool IsTempName(const std::string& path)
+{
+    const size_t cut = path.find_last_of("/\\");
+    return TempFileOwner(cut == std::string::npos ? path : path.substr(cut + 1)).has_value();
 }
 
 // A console, a pipe or a port under a file's name could block a read for good.
@@ -137,34 +188,29 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes)
     if (attrs != INVALID_FILE_ATTRIBUTES &&
         ((attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) || !IsOrdinaryFile(target)))
         return false;
+    const std::string temp = WriteTempBeside(path, bytes);
+    if (temp.empty()) return false;
+    if (RenameFile(temp, path) == RenameResult::Done) return true;
+    DeleteFileW(Widen(temp).c_str());
+    return false;
+}
 
-    const std::wstring temp = Widen(TempPathBeside(path, GetCurrentProcessId()));
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-        DWORD n = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-        ok = WriteFile(h, bytes.data() + done, want, &n, nullptr) && n > 0;
-        done += n;
-    }
-    ok = ok && FlushFileBuffers(h);
-    ok = CloseHandle(h) && ok;
-    if (ok) {
-        for (int attempt = 0;; ++attempt) {
-            if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-                break;
-            if (attempt >= kRetries || !IsTransient(GetLastError())) {
-                ok = false;
-                break;
-            }
-            Sleep(kRetryPauseMs);
-        }
-    }
-    if (!ok) DeleteFileW(temp.c_str());
-    return ok;
+std::string WriteTempBeside(const std::string& path, std::string_view bytes)
+{
+    const std::string temp = TempPathBeside(path, GetCurrentProcessId());
+    return WriteNewFile(Widen(temp), bytes) ? temp : std::string();
+}
+
+bool RewriteTemp(const std::string& temp, std::string_view bytes)
+{
+    return WriteTempFile(Widen(temp), bytes, TRUNCATE_EXISTING);
+}
+
+// A hard link would share the hidden flag with the file itself: a copy.
+bool KeepCopy(const std::string& path, const std::string& copy)
+{
+    const FileContents old = ReadWholeFile(path);
+    return old.status == ReadStatus::Ok && WriteNewFile(Widen(copy), old.bytes);
 }
 
 bool FileExists(const std::string& path)
@@ -178,16 +224,24 @@ bool RemoveFile(const std::string& path)
     return DeleteFileW(Widen(path).c_str()) != 0;
 }
 
-bool RenameFile(const std::string& from, const std::string& to)
+RenameResult RenameFile(const std::string& from, const std::string& to, RenameMode mode)
 {
+    if (mode == RenameMode::Exchange) return RenameResult::Unsupported;
     const std::wstring source = Widen(from);
     const std::wstring target = Widen(to);
-    for (int attempt = 0;; ++attempt) {
-        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        if (attempt >= kRetries || !IsTransient(GetLastError())) return false;
-        Sleep(kRetryPauseMs);
+    if (!IsTempName(to)) {
+        const DWORD attrs = GetFileAttributesW(source.c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_HIDDEN))
+            SetFileAttributesW(source.c_str(), attrs & ~FILE_ATTRIBUTE_HIDDEN);
     }
+    if (Move(source, target, mode == RenameMode::Replace ? MOVEFILE_REPLACE_EXISTING : 0)) return RenameResult::Done;
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::Exists : RenameResult::Failed;
+}
+
+void SyncFolder(const std::string&)
+{
+    // MOVEFILE_WRITE_THROUGH has made each rename durable already.
 }
 
 bool CanReplace(const std::string& path)
@@ -199,6 +253,25 @@ bool CanReplace(const std::string& path)
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
     return !(attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) && IsOrdinaryFile(wide);
+}
+
+bool FlushFolders(const std::vector<std::string>&)
+{
+    return true;  // each temp file was flushed as it was written
+}
+
+bool FitsFileSystem(const std::string& path)
+{
+    // Without the long-path prefix Windows takes MAX_PATH - 1 characters, and
+    // 255 in one name.
+    const std::wstring wide = Widen(path);
+    if (wide.size() >= MAX_PATH) return false;
+    for (size_t start = 0, cut; start < wide.size(); start = cut + 1) {
+        cut = wide.find_first_of(L"\\/", start);
+        if (cut == std::wstring::npos) cut = wide.size();
+        if (cut - start > 255) return false;
+    }
+    return true;
 }
 
 bool FolderExists(const std::string& path)

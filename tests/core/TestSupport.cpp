@@ -82,6 +82,19 @@ bool Exists(const std::string& path)
     return fs::exists(U8Path(path), ec);
 }
 
+std::map<std::string, std::string> ReadTree(const std::string& dir, const std::function<bool(const std::string&)>& skip)
+{
+    std::map<std::string, std::string> tree;
+    const fs::path root = U8Path(dir);
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        const std::u8string relative = e.path().lexically_relative(root).generic_u8string();
+        const std::string key(relative.begin(), relative.end());
+        if (skip && skip(key)) continue;
+        tree[key + (e.is_directory() ? "/" : "")] = e.is_regular_file() ? ReadBytes(ToU8(e.path())) : "";
+    }
+    return tree;
+}
+
 void AgeFile(const std::string& path, int seconds)
 {
     const fs::path p = U8Path(path);

@@ -3,6 +3,8 @@
 // byte-exact file access. Paths are UTF-8 strings, as in the core API.
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 
 namespace testsupport {
@@ -29,6 +31,10 @@ std::string NativeSeparators(std::string path);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
+// Every file (path -> bytes) and folder (path with a trailing "/" -> "")
+// below `dir`, paths "/"-separated, hidden files too; `skip` leaves paths out.
+std::map<std::string, std::string> ReadTree(const std::string& dir,
+                                            const std::function<bool(const std::string&)>& skip = {});
 // Sets the file's modification time this many seconds into the past, so a
 // cached copy of it counts as settled.
 void AgeFile(const std::string& path, int seconds);

@@ -10,7 +10,9 @@
 #include "TestSupport.h"
 #include "backup/Apply.h"
 #include "backup/Archive.h"
+#include "backup/Journal.h"
 #include "backup/Snapshots.h"
+#include "companion/ProcessList.h"
 #include "store/Cp1251.h"
 
 namespace {
@@ -23,16 +25,10 @@ using testsupport::TempDir;
 
 using Tree = std::map<std::string, std::string>;  // "/"-separated relative path -> bytes
 
-Tree ReadTree(const TempDir& dir)
+// The panel's own folder aside (snapshots, the journal); what it holds counts.
+Tree ReadTree(const std::string& dir)
 {
-    Tree tree;
-    const fs::path root = testsupport::U8Path(dir.Path());
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const std::u8string rel = e.path().lexically_relative(root).generic_u8string();
-        const std::string key(rel.begin(), rel.end());
-        tree[key + (e.is_directory() ? "/" : "")] = e.is_regular_file() ? testsupport::ReadBytes(e.path().string()) : "";
-    }
-    return tree;
+    return testsupport::ReadTree(dir, [](const std::string& path) { return path == "backup"; });
 }
 
 void Put(const TempDir& dir, const std::string& relative, const std::string& utf8)
@@ -81,9 +77,9 @@ TEST(Backup, ARoundTripIsByteExactWithUtf8FlaggedNames)
     }
 
     backup::ApplyPlan(to.Path(), backup::MakePlan(to.Path(), back, Mode::Replace));
-    Tree expected = ReadTree(from);
+    Tree expected = ReadTree(from.Path());
     expected.erase("отыгровки/rp1/notes.doc");
-    EXPECT_EQ(ReadTree(to), expected);
+    EXPECT_EQ(ReadTree(to.Path()), expected);
 }
 
 TEST(Backup, SetupFilesAreWhatTheEditorsList)
@@ -122,7 +118,7 @@ TEST(Backup, MergeKeepsWhatTheArchiveLacksAndReplaceDoesNot)
         Put(dir, "отыгровки/rp2/z.txt", "other server");
         const backup::Plan plan = backup::MakePlan(dir.Path(), archive, mode);
         backup::ApplyPlan(dir.Path(), plan);
-        const Tree tree = ReadTree(dir);
+        const Tree tree = ReadTree(dir.Path());
         const bool merge = mode == Mode::Merge;
         EXPECT_EQ(tree.at("Setting.ini"), merge ? "[global]\r\nnick=Ivan\r\n[hotkeys]\r\nkey37=VK72\r\nkey40=VK71\r\n"
                                                 : "[hotkeys]\r\nkey37=VK72\r\n");
@@ -150,6 +146,10 @@ std::string HandMade(const std::map<std::string, std::string>& entries, const st
     std::vector<std::string> keep;
     keep.reserve(entries.size() + 1);
     const auto add = [&](const std::string& name, const std::string& bytes) {
+        if (name.ends_with('/')) {
+            zip_dir_add(z, name.c_str(), ZIP_FL_ENC_UTF_8);
+            return;
+        }
         keep.push_back(bytes);
         const zip_int64_t i =
             zip_file_add(z, name.c_str(), zip_source_buffer(z, keep.back().data(), keep.back().size(), 0), ZIP_FL_ENC_UTF_8);
@@ -179,17 +179,17 @@ TEST_P(HostileArchives, AreRefusedBeforeAnythingIsWritten)
 {
     TempDir dir;
     FullSetup(dir);
-    const Tree before = ReadTree(dir);
+    const Tree before = ReadTree(dir.Path());
     testsupport::WriteBytes(dir.File("in.zip"), GetParam().bytes());
     try {
         const Archive a = backup::ReadArchive(dir.File("in.zip"));
         backup::ApplyPlan(dir.Path(), backup::MakePlan(dir.Path(), a, Mode::Replace));
         ADD_FAILURE() << "accepted";
-    } catch (const ArchiveError& e) {
+    } catch (const std::runtime_error& e) {  // the archive's refusal, or the plan's
         EXPECT_NE(std::string(e.what()).find(GetParam().says), std::string::npos) << e.what();
     }
     fs::remove(testsupport::U8Path(dir.File("in.zip")));
-    EXPECT_EQ(ReadTree(dir), before);
+    EXPECT_EQ(ReadTree(dir.Path()), before);
 }
 
 std::string Valid()
@@ -214,27 +214,107 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"Bomb", [] { return HandMade({{"отыгровки/rp1/a.txt", std::string(101u << 20, '\0')}}, "file=отыгровки/rp1/a.txt\n"); }, "100 МБ"},
         HostileCase{"Truncated", [] { const std::string z = Valid(); return z.substr(0, z.size() / 2); }, "повреждён"},
         HostileCase{"NotAZip", [] { return std::string("Setting.ini\r\n"); }, "повреждён"},
+        HostileCase{"FolderTraversal", [] { return HandMade({{"отыгровки/", ""}, {"../../x/", ""}}, ""); }, "недопустимый путь"},
+        HostileCase{"FolderAbsolute", [] { return HandMade({{"/tmp/x/", ""}}, ""); }, "недопустимый путь"},
+        HostileCase{"FolderDrive", [] { return HandMade({{"C:/x/", ""}}, ""); }, "недопустимый путь"},
+        HostileCase{"DigestDiffers", [] { return HandMade({{"Setting.ini", "[a]\r\n"}}, "file=Setting.ini\ndigest=0123456789abcdef\n"); }, "не сходятся"},
+        HostileCase{"NameTooLong", [] { Archive a; a.files["отыгровки/rp1/" + std::string(300, 'a') + ".txt"] = "x"; return backup::Pack(a); }, "слишком длинное"},
         HostileCase{"NoManifest", [] { std::string z = HandMade({}, ""); const size_t at = z.find("quorvel-setup.txt"); z[at] = 'Q'; return z; }, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Backup, AFailureWhileRenamingPutsEverythingBack)
+TEST(Backup, TheSetupsOwnFolderEntriesPass)
 {
-    TempDir source, dir;
-    FullSetup(source);
+    const backup::Files files{{"отыгровки/rp1/a.txt", "x"}};
+    const Archive a = backup::Unpack(HandMade({{"отыгровки/", ""}, {"отыгровки/rp1/", ""}, {"отыгровки/rp1/a.txt", "x"}},
+                                              "file=отыгровки/rp1/a.txt\ndigest=" + backup::Digest(files) + "\n"));
+    EXPECT_EQ(a.files, files);
+}
+
+// A failure before any file is replaced puts everything back at once; a
+// crash there (the folder copied as it stood) is put back by the next start.
+TEST(Backup, AFailureOrACrashAtAnyRenameLeavesTheOldSetup)
+{
+    TempDir source;
+    Put(source, "Setting.ini", "[global]\r\nnick=New\r\n");
     Put(source, "отыгровки/rp1/штраф.txt", "changed");
-    Put(dir, "Setting.ini", "[global]\r\nnick=Old\r\n");
-    Put(dir, "отыгровки/rp1/штраф.txt", "old text");
-    Put(dir, "отыгровки/rp1/old.txt", "to be removed");
-    const Tree before = ReadTree(dir);
-    const backup::Plan plan = backup::MakePlan(dir.Path(), Collect(source), Mode::Replace);
-    int renames = 0;
-    EXPECT_THROW(backup::ApplyPlan(dir.Path(), plan,
-                                   [&](const std::string&) {
-                                       if (++renames == 8) throw backup::ApplyError("x", "injected");
-                                   }),
-                 backup::ApplyError);
-    EXPECT_EQ(renames, 8);
-    EXPECT_EQ(ReadTree(dir), before);
+    Put(source, "отыгровки/rp2/новый.txt", "a server never set up here");
+    const Archive archive = Collect(source, {true, {1, 2}});
+    int checked = 0;
+    for (int at = 1, renames = 0; renames >= at - 1; ++at) {
+        for (const bool crash : {false, true}) {
+            SCOPED_TRACE((crash ? "crash before rename " : "failure at rename ") + std::to_string(at));
+            TempDir dir, copy;
+            Put(dir, "Setting.ini", "[global]\r\nnick=Old\r\n");
+            Put(dir, "отыгровки/rp1/штраф.txt", "old text");
+            Put(dir, "отыгровки/rp1/old.txt", "to be removed");
+            const Tree before = ReadTree(dir.Path());
+            renames = 0;
+            try {
+                backup::ApplyPlan(dir.Path(), backup::MakePlan(dir.Path(), archive, Mode::Replace), [&](const std::string&) {
+                    if (++renames < at) return;
+                    if (crash) fs::copy(testsupport::U8Path(dir.Path()).parent_path(), testsupport::U8Path(copy.File("setup")),
+                                        fs::copy_options::recursive);
+                    throw backup::ApplyError("x", "injected");
+                });
+            } catch (const backup::ApplyError&) {
+            }
+            if (renames < at) break;  // past the last rename
+            ++checked;
+            if (crash) {
+                const std::string setup = copy.File("setup") + testsupport::NativeSeparators("/");
+                const backup::Recovery r = backup::RecoverInterrupted(setup);
+                EXPECT_TRUE(r.undone);
+                EXPECT_EQ(ReadTree(setup), before);
+            } else {
+                EXPECT_EQ(ReadTree(dir.Path()), before);
+            }
+        }
+    }
+    EXPECT_EQ(checked, 2 * 4);  // Setting.ini, a changed text, a new one, a removal
+}
+
+TEST(Backup, RecoveryRemovesTheTempFilesOfEndedProcessesOnly)
+{
+    TempDir dir;
+    const std::string self = std::to_string(companion::detail::CurrentProcessId());
+    const std::vector<std::string> gone = {".quorvel-save-4000000000-1.tmp", "отыгровки/rp1/.quorvel-save-4000000000-2.tmp",
+                                           "backup/.quorvel-save-4000000000-3.tmp"};
+    const std::vector<std::string> stay = {".quorvel-save-" + self + "-1.tmp", ".quorvel-save-x-1.tmp", "Setting.ini",
+                                           "отыгровки/rp1/штраф.txt"};
+    for (const auto& list : {gone, stay})
+        for (const std::string& f : list) Put(dir, f, "x");
+    const backup::Recovery r = backup::RecoverInterrupted(dir.Path());
+    EXPECT_EQ(r.tempsRemoved, 3);
+    EXPECT_FALSE(r.undone);
+    EXPECT_EQ(r.Message(), "");
+    for (const std::string& f : gone) EXPECT_FALSE(testsupport::Exists(dir.File(testsupport::NativeSeparators(f)))) << f;
+    for (const std::string& f : stay) EXPECT_TRUE(testsupport::Exists(dir.File(testsupport::NativeSeparators(f)))) << f;
+}
+
+// A journal says what to rename: one that is damaged or points anywhere but
+// at setup files and temp files is left alone, and so is everything else.
+TEST(Backup, ARecoveryTrustsNoJournalThatPointsOutsideTheSetup)
+{
+    const std::string head = "quorvel-import-journal 1\npid=4000000000\nprogram=gone\nstate=renaming\n";
+    const std::vector<std::string> journals = {
+        "garbage",
+        head + "file=../../x.txt\t.quorvel-save-1-1.tmp\t.quorvel-save-1-2.tmp\nend\n",
+        head + "file=Setting.ini\t\tштраф.txt\nend\n",
+        head + "folder=/etc/\nend\n",
+        head + "file=Setting.ini\t.quorvel-save-1-1.tmp\t.quorvel-save-1-2.tmp\n",  // no end: cut short
+    };
+    for (const std::string& journal : journals) {
+        TempDir dir;
+        Put(dir, "Setting.ini", "current");
+        Put(dir, "штраф.txt", "not a setup file");
+        Put(dir, ".quorvel-save-1-2.tmp", "a temp file");
+        Put(dir, "backup/import-journal.txt", journal);
+        const Tree before = ReadTree(dir.Path());
+        const backup::Recovery r = backup::RecoverInterrupted(dir.Path());
+        EXPECT_TRUE(r.damaged) << journal;
+        EXPECT_NE(r.Message(), "");
+        EXPECT_EQ(ReadTree(dir.Path()), before) << journal;
+    }
 }
 
 TEST(Backup, SnapshotsSkipAnUnchangedSetupAndKeepTheNewest)

@@ -25,6 +25,13 @@ struct ReadCase {
 };
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
+// A test name from a case's label: its letters and digits, '_' for the rest.
+const auto kCaseName = [](const auto& info) {
+    std::string n;
+    for (const char* p = info.param.name; *p; ++p) n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return n;
+};
+
 const ReadCase kReadCases[] = {
     {"missing key gives default", "[a]\r\nk=1\r\n", "a", "x", "<def>"},
     {"missing section gives default", "[a]\r\nk=1\r\n", "b", "k", "<def>"},
@@ -67,13 +74,7 @@ TEST_P(IniReadTest, ReadsLikeTheProfileFunctions)
     EXPECT_EQ(ini.ReadString(c.section, c.key, "<def>"), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, IniReadTest, ::testing::ValuesIn(kReadCases),
-                         [](const auto& info) {
-                             std::string n;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Rules, IniReadTest, ::testing::ValuesIn(kReadCases), kCaseName);
 
 TEST(IniRead, MissingFileGivesDefaults)
 {
@@ -205,13 +206,57 @@ TEST_P(IniWriteTest, WritesByteExact)
     EXPECT_EQ(store::ListFiles(dir.Path()).size(), c.after ? 1u : 0u) << "a temp file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, IniWriteTest, ::testing::ValuesIn(kWriteCases),
-                         [](const auto& info) {
-                             std::string n;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, IniWriteTest, ::testing::ValuesIn(kWriteCases), kCaseName);
+
+// MergeInto writes every incoming key as WriteString would, in one pass: the
+// cases where a pass over the base could part from key-by-key writing.
+struct MergeCase {
+    const char* name;
+    const char* base;
+    const char* incoming;
+    const char* merged;
+};
+void PrintTo(const MergeCase& c, std::ostream* os) { *os << c.name; }
+
+const MergeCase kMergeCases[] = {
+    {"a key written twice keeps the last value", "[a]\r\nk=1\r\n", "[a]\r\nk=2\r\nK=3\r\n", "[a]\r\nk=3\r\n"},
+    {"a new key written twice is added once", "[a]\r\n", "[a]\r\nj=1\r\nJ=2", "[a]\r\nj=2\r\n"},
+    {"new keys follow the last line, in order", "[a]\r\nk=1\r\n\r\n[b]\r\nz=2\r\n", "[b]\r\ny=1\r\n[a]\r\nj=5\r\nm=6\r\n",
+     "[a]\r\nk=1\r\nj=5\r\nm=6\r\n\r\n[b]\r\nz=2\r\ny=1\r\n"},
+    {"one break when a new section came first", "[a]\r\nk=1", "[b]\r\nx=1\r\n[a]\r\nj=2\r\n",
+     "[a]\r\nk=1\r\nj=2\r\n[b]\r\nx=1\r\n"},
+    {"a new section gathers its keys under its first spelling", "[a]\r\n", "[New]\r\nx=1\r\n[c]\r\ny=1\r\n[NEW]\r\nz=2\r\n",
+     "[a]\r\n[New]\r\nx=1\r\nz=2\r\n[c]\r\ny=1\r\n"},
+    {"only the first of duplicate sections", "[a]\r\nk=1\r\n[b]\r\n[A]\r\nj=2\r\n", "[a]\r\nj=9\r\n",
+     "[a]\r\nk=1\r\nj=9\r\n[b]\r\n[A]\r\nj=2\r\n"},
+    {"[] names the nameless section", "[a]\r\nk=1\r\n", "n=1\r\n[]\r\nm=2\r\n", "n=1\r\nm=2\r\n[a]\r\nk=1\r\n"},
+    {"a bare line is the key", "[a]\r\n  k  \r\n", "[a]\r\nK=2", "[a]\r\nk=2\r\n"},
+    {"a replaced last line without a break", "[a]\r\nk=1", "[a]\r\nk=\r\n[b]\r\nx=1", "[a]\r\nk=\r\n[b]\r\nx=1\r\n"},
+    {"Cyrillic names fold", "[Ключи]\r\nАРЕСТ=1\r\n", "[ключи]\r\nарест=2\r\nобыск=3\r\n", "[Ключи]\r\nАРЕСТ=2\r\nобыск=3\r\n"},
+    {"nameless keys start the file", "\r\n\r\n[a]", "n=1", "n=1\r\n\r\n\r\n[a]"},
+    {"incoming lines without = are skipped", "[a]\r\nbare=1\r\n", "[a]\r\nbare\r\nk=2", "[a]\r\nbare=1\r\nk=2\r\n"},
+    {"values keep their quotes, LF files their breaks", "[a]\nk=1\n[b]\n", "[b]\ny=\"2\"\n[a]\nk=1\n", "[a]\nk=1\n[b]\ny=\"2\"\r\n"},
+};
+
+class IniMergeTest : public ::testing::TestWithParam<MergeCase> {};
+
+TEST_P(IniMergeTest, MergesAsKeyByKeyWrites)
+{
+    const MergeCase& c = GetParam();
+    EXPECT_EQ(IniFile::MergeInto(Utf8ToCp1251(c.base), Utf8ToCp1251(c.incoming)), Utf8ToCp1251(c.merged));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, IniMergeTest, ::testing::ValuesIn(kMergeCases), kCaseName);
+
+TEST(IniMerge, ChangedKeysAreWhatAnotherWriterChanged)
+{
+    // Its answer merged into the old file gives the new file's values back.
+    const std::string before = Utf8ToCp1251("n=0\r\n[global]\r\nжетон=1\r\nnick=A\r\n[quorvel]\r\nод=1\r\n[hotkeys]\r\nkey1=VK70\r\n");
+    const std::string after = Utf8ToCp1251("n=1\r\n[GLOBAL]\r\nЖЕТОН=2\r\nnick = A \r\n[quorvel]\r\nод=0\r\nnew=5\r\n"
+                                           "[Global]\r\nnick=shadowed\r\n");
+    EXPECT_EQ(IniFile::ChangedKeys(before, after), Utf8ToCp1251("n=1\r\n[GLOBAL]\r\nЖЕТОН=2\r\n[quorvel]\r\nод=0\r\nnew=5\r\n"));
+    EXPECT_EQ(IniFile::ChangedKeys(after, after), "");
+}
 
 TEST(IniWrite, RoundTripsWhatItWrites)
 {

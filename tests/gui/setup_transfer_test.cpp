@@ -92,3 +92,29 @@ TEST_F(Transfer, ExportingOneServerLeavesTheRestOut)
 }
 
 }  // namespace
+
+namespace {
+
+// What a killed import leaves between two renames: the journal, the new
+// Setting.ini in place and the old one kept beside it. The first show puts
+// the old one back before anything reads it, and then says so.
+class Recovery : public guitest::PanelTest {};
+
+TEST_F(Recovery, AnImportACrashCutShortIsUndoneAtTheFirstShow)
+{
+    folder_.WriteSettings("[global]\r\nnick=New_Nick\r\n");
+    const std::string kept = ".quorvel-save-4000000000-7.tmp";  // of a process long gone
+    testsupport::WriteBytes(folder_.File(kept), store::Utf8ToCp1251("[global]\r\nnick=Old_Nick\r\n"));
+    std::filesystem::create_directories(testsupport::U8Path(folder_.File("backup")));
+    testsupport::WriteBytes(folder_.File("backup/import-journal.txt"),
+                            "quorvel-import-journal 1\npid=4000000000\nprogram=gone\nstate=renaming\n"
+                            "file=Setting.ini\t\t" + kept + "\nend\n");
+    FinishSplash();
+    EXPECT_EQ(Text("Label7"), "Old_Nick") << "the page reads the old setup";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Messages(), QStringList{"Импорт настроек был прерван и отменён: прежние настройки восстановлены."});
+    EXPECT_FALSE(testsupport::Exists(folder_.File(kept)));
+    EXPECT_FALSE(testsupport::Exists(folder_.File("backup/import-journal.txt")));
+}
+
+}  // namespace
