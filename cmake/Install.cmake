@@ -35,6 +35,9 @@ if(WIN32 AND TARGET QuorvelPanel)
   endforeach()
   install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
   install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+  # A word to the player, in Russian, at the top of the folder. Kept in the
+  # source as Notepad wants it (UTF-8 with a byte-order mark, CR LF).
+  install(FILES "${PROJECT_SOURCE_DIR}/resources/zip/Прочти меня.txt" DESTINATION .)
   # The mingw-w64 runtime the Qt libraries were built against.
   foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
