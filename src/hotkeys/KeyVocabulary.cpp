@@ -1,5 +1,7 @@
 #include "hotkeys/KeyVocabulary.h"
 
+#include <iterator>
+
 namespace hotkeys {
 namespace {
 
@@ -117,7 +119,48 @@ constexpr KeyInfo kKeys[] = {
     {"VK9E", "WheelDown"},
 };
 
+struct HeldKey {
+    std::string_view token;
+    KeyGroup group;
+};
+
+// In the order captions name them.
+constexpr HeldKey kHeldKeys[] = {
+    {"VK12", KeyGroup::Modifier},  // Alt
+    {"VK11", KeyGroup::Modifier},  // Ctrl
+    {"VK10", KeyGroup::Modifier},  // Shift
+    {"VK5B", KeyGroup::Modifier},  // LWin
+    {"VK5C", KeyGroup::Modifier},  // RWin
+    {"VK01", KeyGroup::Mouse},
+    {"VK02", KeyGroup::Mouse},
+    {"VK04", KeyGroup::Mouse},
+    {"VK9F", KeyGroup::Mouse},
+    {"VK9E", KeyGroup::Mouse},
+};
+
+constexpr int kHeldCount = static_cast<int>(std::size(kHeldKeys));
+constexpr int kKeyCount = static_cast<int>(std::size(kKeys));
+
 }  // namespace
+
+KeyGroup GroupOf(std::string_view token) {
+    for (const HeldKey& held : kHeldKeys) {
+        if (held.token == token) {
+            return held.group;
+        }
+    }
+    return KeyGroup::Ordinary;
+}
+
+int KeyRank(std::string_view token) {
+    for (int i = 0; i < kHeldCount; ++i) {
+        if (kHeldKeys[i].token == token) {
+            return i;
+        }
+    }
+    const KeyInfo* key = FindKey(token);
+    return key ? kHeldCount + static_cast<int>(key - kKeys) : kHeldCount + kKeyCount;
+}
 
 std::span<const KeyInfo> KeyVocabulary() {
     return kKeys;
