@@ -1,6 +1,7 @@
 #include "hotkeys/KeyVocabulary.h"
 
 #include <iterator>
+#include <unordered_map>
 
 namespace hotkeys {
 namespace {
@@ -167,13 +168,16 @@ std::span<const KeyInfo> KeyVocabulary() {
 }
 
 const KeyInfo* FindKey(std::string_view token) {
-    // 104 entries: a linear scan is cheaper than building an index.
-    for (const KeyInfo& key : kKeys) {
-        if (key.token == token) {
-            return &key;
+    // Captions of whole maps look up hundreds of tokens: an index pays.
+    static const auto index = [] {
+        std::unordered_map<std::string_view, const KeyInfo*> out;
+        for (const KeyInfo& key : kKeys) {
+            out.emplace(key.token, &key);
         }
-    }
-    return nullptr;
+        return out;
+    }();
+    const auto it = index.find(token);
+    return it == index.end() ? nullptr : it->second;
 }
 
 std::string KeyCaption(std::string_view token) {

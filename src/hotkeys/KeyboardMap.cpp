@@ -1,7 +1,6 @@
 #include "hotkeys/KeyboardMap.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"
@@ -21,19 +20,6 @@ bool RankedBefore(const std::string& a, const std::string& b)
     const int ra = KeyRank(a);
     const int rb = KeyRank(b);
     return ra != rb ? ra < rb : a < b;
-}
-
-// The vocabulary's index of a token; the map looks up every combination's
-// last key, and the vocabulary's own lookup is a scan.
-const std::unordered_map<std::string_view, size_t>& VocabularyIndex()
-{
-    static const auto index = [] {
-        std::unordered_map<std::string_view, size_t> out;
-        const auto keys = KeyVocabulary();
-        for (size_t i = 0; i < keys.size(); ++i) out.emplace(keys[i].token, i);
-        return out;
-    }();
-    return index;
 }
 
 int FirstRolePlayEntry(std::string_view key)
@@ -132,9 +118,10 @@ KeyboardMap::KeyboardMap(const ConflictMap& conflicts, KeyFilter filter) : filte
 
 const MapKey* KeyboardMap::Find(std::string_view token) const
 {
-    const auto& index = VocabularyIndex();
-    if (const auto it = index.find(token); it != index.end()) return &keys_[it->second];
-    const auto extra = std::find_if(keys_.begin() + static_cast<std::ptrdiff_t>(index.size()), keys_.end(),
+    // The vocabulary's keys come first, in its order.
+    const auto vocabulary = KeyVocabulary();
+    if (const KeyInfo* key = FindKey(token)) return &keys_[static_cast<size_t>(key - vocabulary.data())];
+    const auto extra = std::find_if(keys_.begin() + static_cast<std::ptrdiff_t>(vocabulary.size()), keys_.end(),
                                     [&](const MapKey& k) { return k.token == token; });
     return extra == keys_.end() ? nullptr : &*extra;
 }
