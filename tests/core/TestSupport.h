@@ -33,4 +33,12 @@ bool Exists(const std::string& path);
 // cached copy of it counts as settled.
 void AgeFile(const std::string& path, int seconds);
 
+// `s` `n` times over.
+inline std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
 }  // namespace testsupport

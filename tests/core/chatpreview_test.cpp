@@ -9,17 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "text/ChatPreview.h"
 
 namespace text {
 namespace {
 
-std::string Repeat(const std::string& s, int n)
-{
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
-}
+using testsupport::Repeat;
 
 const std::string kNick = "Ivan_Petrov";  // 11
 const std::string kLongNick = Repeat("N", 24);
