@@ -52,7 +52,6 @@ const PreviewCase kPreviewCases[] = {
     {"DoAnyCase", kNick, "/DO Бланк в руке.", LineKind::Action, "* Ivan_Petrov Бланк в руке.", -1, -1},
     {"Speech", kNick, "Здравствуйте", LineKind::Speech, "Ivan_Petrov: Здравствуйте", -1, -1},
     {"OtherCommandAsTyped", kNick, "/b привет", LineKind::Command, "/b привет", -1, -1},
-    {"MeetIsNoAction", kNick, "/meet", LineKind::Command, "/meet", -1, -1},
     {"Empty", kNick, "", LineKind::Empty, "", -1, -1},
     {"Unsupported", kNick, "/me 😀 ŝ «ок»", LineKind::Action, "* Ivan_Petrov ? ? «ок»", -1, -1},
     {"UnsupportedNick", "Ivan😀", "hi", LineKind::Speech, "Ivan?: hi", -1, -1},
@@ -72,14 +71,6 @@ const PreviewCase kPreviewCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Lines, ChatPreviewLine, testing::ValuesIn(kPreviewCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ChatPreviewText, EveryLineBreakAndAnEmptyLastLine)
-{
-    const ChatPreview preview(kNick, "a\r\n/me b\nc\r");
-    ASSERT_EQ(preview.LineCount(), 4);
-    EXPECT_EQ(preview.Line(1).shown, "* Ivan_Petrov b");
-    EXPECT_EQ(preview.Line(3).kind, LineKind::Empty);
-}
 
 TEST(ChatPreviewText, AnEditThatDoesNotFitTheLinesThrows)
 {
