@@ -5,7 +5,6 @@
 
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"
-#include "hotkeys/KeyVocabulary.h"
 #include "hotkeys/RolePlayEntries.h"
 #include "store/Cp1251.h"
 
@@ -152,10 +151,7 @@ std::optional<std::string> ReservedCombination(const Tokens& tokens)
         const bool all = std::all_of(r.begin(), r.end(), [&](const std::string& t) {
             return std::find(tokens.begin(), tokens.end(), t) != tokens.end();
         });
-        if (!all) continue;
-        std::string caption;
-        for (const std::string& t : r) caption += (caption.empty() ? "" : "+") + KeyCaption(t);
-        return caption;
+        if (all) return CombinationCaption(r);
     }
     return std::nullopt;
 }

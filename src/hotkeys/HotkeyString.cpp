@@ -91,11 +91,7 @@ std::string ComposeHotkey(const std::vector<std::string>& tokens, bool hook) {
     return result;
 }
 
-std::string HotkeyCaption(std::string_view text) {
-    const std::vector<std::string> tokens = SplitHotkey(text);
-    if (tokens.empty()) {
-        return "None";
-    }
+std::string CombinationCaption(const std::vector<std::string>& tokens) {
     std::string caption;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (i > 0) {
@@ -104,6 +100,11 @@ std::string HotkeyCaption(std::string_view text) {
         caption += KeyCaption(tokens[i]);
     }
     return caption;
+}
+
+std::string HotkeyCaption(std::string_view text) {
+    const std::vector<std::string> tokens = SplitHotkey(text);
+    return tokens.empty() ? "None" : CombinationCaption(tokens);
 }
 
 }  // namespace hotkeys

@@ -22,8 +22,11 @@ std::vector<std::string> SplitHotkey(std::string_view text);
 // give an empty string (a lone "~" is no hotkey).
 std::string ComposeHotkey(const std::vector<std::string>& tokens, bool hook);
 
-// Key captions of the split tokens joined by "+" ("ПКМ+F1"); "None" when the
-// text holds no token. Unknown tokens show as their raw text.
+// Key captions joined by "+" ("ПКМ+F1"). Unknown tokens show as their raw
+// text.
+std::string CombinationCaption(const std::vector<std::string>& tokens);
+
+// The caption of the split tokens; "None" when the text holds no token.
 std::string HotkeyCaption(std::string_view text);
 
 }  // namespace hotkeys

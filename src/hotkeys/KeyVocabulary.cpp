@@ -1,5 +1,8 @@
 #include "hotkeys/KeyVocabulary.h"
 
+#include <iterator>
+#include <unordered_map>
+
 namespace hotkeys {
 namespace {
 
@@ -117,20 +120,64 @@ constexpr KeyInfo kKeys[] = {
     {"VK9E", "WheelDown"},
 };
 
+struct HeldKey {
+    std::string_view token;
+    KeyGroup group;
+};
+
+// In the order captions name them.
+constexpr HeldKey kHeldKeys[] = {
+    {"VK12", KeyGroup::Modifier},  // Alt
+    {"VK11", KeyGroup::Modifier},  // Ctrl
+    {"VK10", KeyGroup::Modifier},  // Shift
+    {"VK5B", KeyGroup::Modifier},  // LWin
+    {"VK5C", KeyGroup::Modifier},  // RWin
+    {"VK01", KeyGroup::Mouse},
+    {"VK02", KeyGroup::Mouse},
+    {"VK04", KeyGroup::Mouse},
+    {"VK9F", KeyGroup::Mouse},
+    {"VK9E", KeyGroup::Mouse},
+};
+
+constexpr int kHeldCount = static_cast<int>(std::size(kHeldKeys));
+constexpr int kKeyCount = static_cast<int>(std::size(kKeys));
+
 }  // namespace
+
+KeyGroup GroupOf(std::string_view token) {
+    for (const HeldKey& held : kHeldKeys) {
+        if (held.token == token) {
+            return held.group;
+        }
+    }
+    return KeyGroup::Ordinary;
+}
+
+int KeyRank(std::string_view token) {
+    for (int i = 0; i < kHeldCount; ++i) {
+        if (kHeldKeys[i].token == token) {
+            return i;
+        }
+    }
+    const KeyInfo* key = FindKey(token);
+    return key ? kHeldCount + static_cast<int>(key - kKeys) : kHeldCount + kKeyCount;
+}
 
 std::span<const KeyInfo> KeyVocabulary() {
     return kKeys;
 }
 
 const KeyInfo* FindKey(std::string_view token) {
-    // 104 entries: a linear scan is cheaper than building an index.
-    for (const KeyInfo& key : kKeys) {
-        if (key.token == token) {
-            return &key;
+    // Captions of whole maps look up hundreds of tokens: an index pays.
+    static const auto index = [] {
+        std::unordered_map<std::string_view, const KeyInfo*> out;
+        for (const KeyInfo& key : kKeys) {
+            out.emplace(key.token, &key);
         }
-    }
-    return nullptr;
+        return out;
+    }();
+    const auto it = index.find(token);
+    return it == index.end() ? nullptr : it->second;
 }
 
 std::string KeyCaption(std::string_view token) {

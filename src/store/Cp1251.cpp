@@ -52,6 +52,8 @@ constexpr FoldTable kFold;
 int EncodeChar(char32_t cp)
 {
     if (cp < 0x80) return static_cast<int>(cp);
+    // А..я, most of a Russian text, are one run at 0xC0..0xFF.
+    if (cp >= 0x0410 && cp <= 0x044F) return 0xC0 + static_cast<int>(cp - 0x0410);
     for (int i = 0; i < 128; ++i)
         if (kHigh[i] == cp) return 0x80 + i;
     return -1;

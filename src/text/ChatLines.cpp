@@ -27,20 +27,6 @@ bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix)
     return true;
 }
 
-struct Kind {
-    Echo echo;
-    int prefixLength;  // characters of the command the echo leaves out
-};
-
-Kind Classify(std::string_view line)
-{
-    if (line.empty()) return {Echo::None, 0};
-    if (line.front() != '/') return {Echo::Chat, 0};
-    for (const ChatCommand& c : kCommands)
-        if (StartsWithIgnoringCase(line, c.prefix)) return {c.echo, static_cast<int>(c.prefix.size())};
-    return {Echo::None, 0};
-}
-
 // Byte offset of the code point that starts after `count` characters.
 size_t OffsetOf(std::string_view utf8, size_t from, int count)
 {
@@ -53,28 +39,33 @@ size_t OffsetOf(std::string_view utf8, size_t from, int count)
     return i;
 }
 
-// Calls `line(text, breakText)` for every line of `text`.
-template <class F>
-void ForEachLine(std::string_view text, F&& line)
-{
-    size_t start = 0;
-    while (true) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            line(text.substr(start), std::string_view());
-            return;
-        }
-        const size_t breakLength = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
-        line(text.substr(start, end - start), text.substr(end, breakLength));
-        start = end + breakLength;
-    }
-}
-
 }  // namespace
 
 std::span<const ChatCommand> ChatCommands()
 {
     return kCommands;
+}
+
+EchoForm EchoFormOf(std::string_view line)
+{
+    if (line.empty()) return {Echo::None, 0};
+    if (line.front() != '/') return {Echo::Chat, 0};
+    for (const ChatCommand& c : kCommands)
+        if (StartsWithIgnoringCase(line, c.prefix)) return {c.echo, static_cast<int>(c.prefix.size())};
+    return {Echo::None, 0};
+}
+
+std::string EchoHead(Echo echo, std::string_view nick)
+{
+    switch (echo) {
+    case Echo::Action:
+        return "* " + std::string(nick) + " ";
+    case Echo::Chat:
+        return std::string(nick) + ": ";
+    case Echo::None:
+        break;
+    }
+    return {};
 }
 
 int CharacterCount(std::string_view utf8)
@@ -95,19 +86,14 @@ std::string_view LeadingCommand(std::string_view line)
     return line.substr(0, i);
 }
 
-ChatMeter::ChatMeter(std::string_view nick) : nickLength_(CharacterCount(nick)) {}
+ChatMeter::ChatMeter(std::string_view nick)
+    : actionExtra_(CharacterCount(EchoHead(Echo::Action, nick))), chatExtra_(CharacterCount(EchoHead(Echo::Chat, nick)))
+{
+}
 
 int ChatMeter::EchoExtra(Echo echo) const
 {
-    switch (echo) {
-    case Echo::Action:
-        return 3 + nickLength_;  // "* " and " "
-    case Echo::Chat:
-        return 2 + nickLength_;  // ": "
-    case Echo::None:
-        break;
-    }
-    return 0;
+    return echo == Echo::Action ? actionExtra_ : echo == Echo::Chat ? chatExtra_ : 0;
 }
 
 LineCheck ChatMeter::Check(std::string_view line) const
@@ -116,9 +102,9 @@ LineCheck ChatMeter::Check(std::string_view line) const
     c.length = CharacterCount(line);
     c.limit = kInputLimit;
     c.overInput = c.length > kInputLimit;
-    const Kind kind = Classify(line);
-    if (kind.echo != Echo::None) {
-        const int extra = EchoExtra(kind.echo) - kind.prefixLength;
+    const EchoForm form = EchoFormOf(line);
+    if (form.echo != Echo::None) {
+        const int extra = EchoExtra(form.echo) - form.commandLength;
         c.overEcho = c.length + extra > kEchoLimit;
         c.limit = std::min(c.limit, kEchoLimit - extra);
     }

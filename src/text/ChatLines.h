@@ -31,6 +31,18 @@ struct ChatCommand {
 // chat; any other command is checked against the input limit only.
 std::span<const ChatCommand> ChatCommands();
 
+// How the server echoes one line, and the characters of its command that the
+// echo leaves out ("/me " of an action; 0 otherwise). An empty line is None.
+struct EchoForm {
+    Echo echo = Echo::None;
+    int commandLength = 0;
+};
+EchoForm EchoFormOf(std::string_view line);
+
+// What the echo puts before the rest of the line: "* <nick> " for an action,
+// "<nick>: " for chat, nothing for a line the server does not echo.
+std::string EchoHead(Echo echo, std::string_view nick);
+
 struct LineCheck {
     int length = 0;      // characters
     int limit = 0;       // the most characters this line may hold
@@ -59,7 +71,8 @@ public:
 private:
     int EchoExtra(Echo echo) const;
 
-    int nickLength_ = 0;
+    int actionExtra_ = 0;
+    int chatExtra_ = 0;
 };
 
 // Characters of valid UTF-8, as 1251 stores them.
@@ -68,5 +81,25 @@ int CharacterCount(std::string_view utf8);
 // The line's leading command with the blanks after it ("/me "); empty when the
 // line is no command or nothing follows the command.
 std::string_view LeadingCommand(std::string_view line);
+
+// Calls `line(text, lineBreak)` for every line of `text`; CR LF, LF and a lone
+// CR each end one. A text ending in a break has an empty last line, as an
+// editor shows it.
+template <class F>
+void ForEachLine(std::string_view text, F&& line)
+{
+    size_t start = 0;
+    while (true) {
+        size_t end = start;  // a plain scan: find_first_of calls memchr per character
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        if (end == text.size()) {
+            line(text.substr(start), std::string_view());
+            return;
+        }
+        const size_t breakLength = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+        line(text.substr(start, end - start), text.substr(end, breakLength));
+        start = end + breakLength;
+    }
+}
 
 }  // namespace text

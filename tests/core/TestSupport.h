@@ -39,4 +39,12 @@ std::map<std::string, std::string> ReadTree(const std::string& dir,
 // cached copy of it counts as settled.
 void AgeFile(const std::string& path, int seconds);
 
+// `s` `n` times over.
+inline std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
 }  // namespace testsupport

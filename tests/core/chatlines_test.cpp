@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "text/ChatLines.h"
 #include "store/Cp1251.h"
 #include "text/Search.h"
@@ -10,12 +11,7 @@
 namespace text {
 namespace {
 
-std::string Repeat(const std::string& s, int n)
-{
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
-}
+using testsupport::Repeat;
 
 // ---- the meter -------------------------------------------------------------
 
