@@ -11,6 +11,7 @@
 #include "dialogs/HotkeyPicker.h"
 #include "dialogs/LargeTextEditor.h"
 #include "dialogs/RankDialog.h"
+#include "guibase/QtTranslation.h"
 #include "mainwindow/MainWindow.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
@@ -69,6 +70,7 @@ void Application::BuildWindows()
     // Decoding the icon would hold the splash up; it gets it now.
     splash_->setWindowIcon(artwork::AppIcon());
     look::InstallFontSubstitutes();
+    qt_translation::InstallRussian(*QCoreApplication::instance());  // Qt's own buttons and menus
     main_ = Make<MainWindow>(*session_, *sync_);
     dialogs_.rank = Make<RankDialog>(*session_, *sync_);
     dialogs_.department = Make<DepartmentDialog>(*session_, *sync_);

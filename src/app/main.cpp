@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "guibase/Scaling.h"
 #include "guibase/Platform.h"
 #include "mainwindow/MainWindow.h"
 #include "store/ServerPaths.h"
@@ -11,10 +12,10 @@ int main(int argc, char** argv)
     // Export and import run before any window system is touched: no display needed.
     if (const auto code = RunCommandLine(store::ExeDir(), platform::Utf8Arguments(argc, argv))) return *code;
 
-    // Sizes are physical pixels: the system is told so before any window
-    // exists, and Qt's own scaling stays off.
-    platform::DeclareDpiAware();
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // The fixed layout follows the system's scale as one, at exactly its
+    // factor (125 %, 150 %, …): Qt declares the process aware of each
+    // monitor's scale and draws text and pictures at the screen's own pixels.
+    scaling::FollowTheSystem();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));

@@ -10,9 +10,6 @@ class QWidget;
 
 namespace platform {
 
-// Window sizes are physical pixels: the process says so before any window exists.
-void DeclareDpiAware();
-
 // Starts moving the window with the pointer, as a drag of its title bar would.
 void BeginWindowDrag(QWidget* window);
 

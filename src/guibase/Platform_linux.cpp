@@ -25,11 +25,6 @@ extern "C" void OnTerminationSignal(int)
 
 }  // namespace
 
-void DeclareDpiAware()
-{
-    // Nothing to declare: sizes are physical pixels once Qt's scaling is off.
-}
-
 void BeginWindowDrag(QWidget* window)
 {
     if (QWindow* handle = window->windowHandle()) handle->startSystemMove();

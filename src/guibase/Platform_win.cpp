@@ -9,18 +9,6 @@
 
 namespace platform {
 
-void DeclareDpiAware()
-{
-    // Looked up at run time: systems before Vista lack it.
-    using SetAware = BOOL(WINAPI*)();
-    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-        if (auto fn = reinterpret_cast<SetAware>(
-                reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")))) {
-            fn();
-        }
-    }
-}
-
 void BeginWindowDrag(QWidget* window)
 {
     // SC_MOVE | HTCAPTION: the system moves the window until the button is up.

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 
 #include "widgets/EditorControls.h"
+#include "guibase/Cp1251Prompts.h"
 #include "guibase/ErrorGuard.h"
 #include "guibase/Prompts.h"
 #include "guibase/QtText.h"
@@ -405,14 +406,17 @@ bool ArticlePage::IsModified() const
     return !current_.isEmpty() && FromEditor() != shown_;
 }
 
-void ArticlePage::Save()
+bool ArticlePage::Save()
 {
     const store::Article article = Edited();
+    // Article texts reach the chat too (the "пояснение" variable): the question every editor asks.
+    if (!prompts::ConfirmCp1251(this, ToQString(article.text + article.search + article.explanation))) return false;
     store::WriteArticleFile(PathOf(current_).toStdString(), article, book_);
     loaded_ = article;
     shown_ = FromEditor();
     for (Entry& entry : entries_)
         if (entry.file == current_) entry.article = article;
+    return true;
 }
 
 bool ArticlePage::ConfirmLeave()
@@ -421,7 +425,7 @@ bool ArticlePage::ConfirmLeave()
     const int answer = prompts::Question(
         this, QStringLiteral("Статья «%1» изменена. Сохранить изменения?").arg(NameOf(current_)),
         {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")});
-    if (answer == 0) Save();
+    if (answer == 0) return Save();
     return answer != 2;
 }
 

@@ -83,7 +83,9 @@ private:
     store::Article FromEditor() const;
     // What Save writes: the article as loaded with the fields the user changed.
     store::Article Edited() const;
-    void Save();
+    // False, with nothing written, when the player would not have characters
+    // 1251 cannot hold stored as "?".
+    bool Save();
     // Asks whether to save, discard or stay when the article in the editor has
     // unsaved edits; false means stay.
     bool ConfirmLeave();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QHash>
 #include <QMenu>
 #include <QShortcut>
 #include <QSystemTrayIcon>
@@ -20,6 +21,7 @@
 #include "mainwindow/CommandPage.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/HomePage.h"
+#include "mainwindow/InstructionPage.h"
 #include "mainwindow/KeysPage.h"
 #include "mainwindow/RolePlayPage.h"
 #include "mainwindow/SearchBox.h"
@@ -55,7 +57,8 @@ const MenuDesign kMenuDesign[] = {
     {"RK", 1, 3, "Label2", " Редактор \nкоманд", {0, 183, 167, 33}, "Image7", 176, false},
     {"RS", 5, 4, "Label44", "  Редактор \nстатей", {0, 232, 167, 34}, "Image5", 224, false},
     {"NK", 6, 6, "Label54", "Настройка \nклавиш", {0, 273, 167, 49}, "Image9", 273, true},
-    {"IN", 4, 4, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
+    // The instruction item has a page of its own: a guide, not the law books.
+    {"IN", 4, 5, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
 };
 
 }  // namespace
@@ -140,11 +143,12 @@ void MainWindow::BuildHeader()
     backupLink->adjustSize();
     backupLink->move(622 - 10 - backupLink->width(), 8);
     look::MakeLink(backupLink);
-    auto* backupMenu = new QMenu(backupLink);
-    backupMenu->setObjectName(QStringLiteral("BackupMenu"));
-    backupMenu->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
-    connect(backupLink, &Label::MouseDown, this, [backupLink, backupMenu] {
-        backupMenu->popup(backupLink->mapToGlobal(QPoint(0, backupLink->height() + 2)));
+    backupMenu_ = new QMenu(backupLink);
+    backupMenu_->setObjectName(QStringLiteral("BackupMenu"));
+    backupMenu_->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
+    backupLink_ = backupLink;
+    connect(backupLink, &Label::MouseDown, this, [this] {
+        backupMenu_->popup(backupLink_->mapToGlobal(QPoint(0, backupLink_->height() + 2)));
     });
     label1->SetFontColor(Qt::white);
 }
@@ -186,11 +190,13 @@ void MainWindow::BuildPages()
     commands_ = new CommandPage(session_, this);
     articles_ = new ArticlePage(session_, this);
     keys_ = new KeysPage(session_, this);
+    instruction_ = new InstructionPage(session_, this);
+    connect(instruction_, &InstructionPage::pageRequested, this, &MainWindow::OpenGuideLink);
     pages_ = {home_,
               rolePlay_,
               commands_,
               articles_,
-              new Page(session_, QStringLiteral("Shit5"), this),
+              instruction_,
               keys_,
               new Page(session_, QStringLiteral("Shit7"), this),
               new Page(session_, QStringLiteral("Shit8"), this)};
@@ -257,7 +263,6 @@ void MainWindow::PressMenu(MenuItem item)
             commands_->PointAt(ToQString(session_.CommandsFolder()));
             break;
         case MenuArticles:
-        case MenuInstruction:
             articles_->Open(ToQString(session_.ArticlesFolder()));
             break;
         case MenuKeys:
@@ -384,6 +389,24 @@ void MainWindow::ShowSearchResult(const SearchTarget& target, int line, const QS
         OpenPage(MenuKeys);
         keys_->SelectRow(hotkeys::BinderKeys()[static_cast<size_t>(target.index)]);
         break;
+    case SearchTarget::Kind::Guide:
+        OpenPage(MenuInstruction);
+        instruction_->ShowSection(target.name, query);
+        break;
+    }
+}
+
+void MainWindow::OpenGuideLink(const QString& page)
+{
+    static const QHash<QString, MenuItem> kPages = {
+        {QStringLiteral("home"), MenuHome},         {QStringLiteral("roleplay"), MenuRolePlay},
+        {QStringLiteral("commands"), MenuCommands}, {QStringLiteral("articles"), MenuArticles},
+        {QStringLiteral("keys"), MenuKeys},
+    };
+    if (page == QLatin1String("copies")) {
+        backupMenu_->popup(backupLink_->mapToGlobal(QPoint(0, backupLink_->height() + 2)));
+    } else if (const auto it = kPages.constFind(page); it != kPages.constEnd()) {
+        OpenPage(*it);
     }
 }
 

@@ -19,6 +19,7 @@ class RolePlayPage;
 class CommandPage;
 class ArticlePage;
 class KeysPage;
+class InstructionPage;
 class SetupTransfer;
 class SearchBox;
 class Session;
@@ -67,6 +68,7 @@ public:
     CommandPage* Commands() const { return commands_; }
     ArticlePage* Articles() const { return articles_; }
     KeysPage* Keys() const { return keys_; }
+    InstructionPage* Instruction() const { return instruction_; }
     SetupTransfer* Transfer() const { return transfer_; }
     SearchBox* Search() const { return search_; }
     QWidget* PageWidget(int n) const { return n >= 1 && n <= 8 ? pages_[n - 1] : nullptr; }
@@ -105,6 +107,8 @@ private:
     void SetMenuState(MenuEntry& entry, int state);
     void LaunchCompanion();
     void ShowSearchResult(const SearchTarget& target, int line, const QString& query);
+    // A link of the guide: a page's name, or "copies" for the copies menu.
+    void OpenGuideLink(const QString& page);
 
     Session& session_;
     SyncHandshake& sync_;
@@ -116,6 +120,9 @@ private:
     CommandPage* commands_ = nullptr;
     ArticlePage* articles_ = nullptr;
     KeysPage* keys_ = nullptr;
+    InstructionPage* instruction_ = nullptr;
+    Label* backupLink_ = nullptr;  // "Копии настроек ▾"
+    QMenu* backupMenu_ = nullptr;
     SearchBox* search_ = nullptr;
     SetupTransfer* transfer_ = nullptr;
     RxSwitch* rxSwitch1_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "guibase/QtText.h"
 #include "mainwindow/CommandPage.h"
+#include "mainwindow/InstructionPage.h"
 #include "hotkeys/BinderKeys.h"
 #include "hotkeys/HotkeyString.h"
 #include "hotkeys/RolePlayEntries.h"
@@ -42,7 +43,7 @@ SearchBox::SearchBox(Session& session, QWidget* parent) : QFrame(parent), sessio
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("SearchEdit"));
     edit_->setGeometry(4, 4, 432, 22);
-    edit_->setPlaceholderText(QStringLiteral("Поиск по отыгровкам, командам и клавишам"));
+    edit_->setPlaceholderText(QStringLiteral("Поиск по отыгровкам, командам, клавишам, статьям и инструкции"));
     edit_->installEventFilter(this);
 
     results_ = new QListWidget(this);
@@ -108,6 +109,12 @@ void SearchBox::Rebuild()
         }
     }
 
+    // The instruction, section by section.
+    for (const InstructionPage::Section& section : InstructionPage::Sections()) {
+        index_.Add(section.title.toStdString(), section.text.toStdString());
+        targets_.push_back({Kind::Guide, 0, section.anchor});
+    }
+
     int row = 0;
     for (const hotkeys::BinderKey& key : hotkeys::BinderKeys()) {
         const std::string value =
@@ -134,6 +141,8 @@ QString SearchBox::Describe(const text::SearchHit& hit) const
     case Kind::Article:
         if (hit.line < 0) return QStringLiteral("Статья: %1").arg(line);
         return QStringLiteral("Статья %1: %2").arg(t.name, line);
+    case Kind::Guide:
+        return QStringLiteral("Инструкция: %1").arg(line);
     case Kind::Key:
         break;
     }

@@ -15,10 +15,10 @@ class Session;
 
 // What a chosen result names.
 struct SearchTarget {
-    enum class Kind { RolePlay, Command, Key, Article };
+    enum class Kind { RolePlay, Command, Key, Article, Guide };
     Kind kind;
     int index;     // role-play entry, binder key row, or law book
-    QString name;  // the command's or the article's file name
+    QString name;  // the command's or the article's file name, the guide's heading anchor
 };
 
 class SearchBox : public QFrame {

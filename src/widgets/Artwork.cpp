@@ -9,10 +9,17 @@ namespace artwork {
 
 QPixmap Picture(const QString& path)
 {
-    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
-        QPixmap pm(path + QStringLiteral("@2x.png"));
-        if (!pm.isNull()) {
-            pm.setDevicePixelRatio(2.0);
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    if (ratio > 1.0) {
+        QImage twice(path + QStringLiteral("@2x.png"));
+        if (!twice.isNull()) {
+            // Between 1x and 2x the 2x picture is made exactly as large as the
+            // screen shows it: drawn 1:1, it stays sharp.
+            if (ratio != 2.0)
+                twice = twice.scaled((QSizeF(twice.size()) * ratio / 2.0).toSize(), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+            QPixmap pm = QPixmap::fromImage(twice);
+            pm.setDevicePixelRatio(ratio);
             return pm;
         }
     }
@@ -33,15 +40,17 @@ QPixmap SplashPicture()
 {
     // Raw pixels: the first window of the run decodes nothing and needs none
     // of Qt's image readers, whose plugin search costs more than the picture.
-    const bool twice = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const bool twice = ratio > 1.0;
     const QResource raw(twice ? QStringLiteral(":/art/splash@2x.rgba") : QStringLiteral(":/art/splash.rgba"));
-    const int scale = twice ? 2 : 1;
-    const QSize size(277 * scale, 165 * scale);
+    const QSize size = QSize(277, 165) * (twice ? 2 : 1);
     if (raw.size() != qint64(size.width()) * size.height() * 4 || raw.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    QPixmap pm = QPixmap::fromImage(
-        QImage(reinterpret_cast<const uchar*>(raw.data()), size.width(), size.height(), QImage::Format_RGBA8888));
-    pm.setDevicePixelRatio(scale);
+    QImage image(reinterpret_cast<const uchar*>(raw.data()), size.width(), size.height(), QImage::Format_RGBA8888);
+    if (twice && ratio != 2.0)
+        image = image.scaled((QSizeF(277, 165) * ratio).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pm = QPixmap::fromImage(image);
+    pm.setDevicePixelRatio(twice ? ratio : 1.0);
     return pm;
 }
 

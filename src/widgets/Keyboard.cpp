@@ -1,6 +1,7 @@
 #include "widgets/Keyboard.h"
 
 #include <QLinearGradient>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -300,7 +301,10 @@ void PaintWheel(QPainter& p)
 
 QPixmap PaintPicture()
 {
-    QPixmap pm(kPictureSize);
+    // At the screen's own pixels, so a scaled panel shows sharp caps.
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pm((QSizeF(kPictureSize) * ratio).toSize());
+    pm.setDevicePixelRatio(ratio);
     pm.fill(look::kWindow);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

@@ -63,6 +63,30 @@ protected:
     }
 };
 
+// Articles reach the chat through the "пояснение" variable: a save asks, as
+// every editor does, before 1251 turns a character into "?".
+TEST_F(Articles, SavingWhat1251CannotHoldAsksAndNoWritesNothing)
+{
+    WriteArticle("12.1.uk", "[текст]\r\nстарый");
+    OpenPage();
+    Click("Label52");
+    Select("12.1");
+    Find<QLineEdit>("Edit1")->setText(QStringLiteral("пояснение 🚓"));
+    prompts::QueueAnswer(false);
+    Click("Label71");
+    EXPECT_EQ(Questions(), QStringList{"Символы 🚓 не поддерживаются и будут сохранены как «?». Сохранить?"});
+    EXPECT_EQ(ReadArticle("12.1.uk"), "[текст]\r\nстарый");
+    EXPECT_TRUE(Page().IsModified());
+    // Leaving asks to save; that save asks again, and No stays.
+    prompts::QueueChoice(kSave);
+    prompts::QueueAnswer(false);
+    Click("Label53");
+    EXPECT_EQ(Page().CurrentFile(), "12.1.uk") << "stayed on the unsaved article";
+    prompts::QueueAnswer(true);
+    Click("Label71");
+    EXPECT_EQ(store::ParseArticle(ReadArticle("12.1.uk")).article.explanation, "пояснение ?");
+}
+
 TEST_F(Articles, TabsBringTheirBooksEditorIntoView)
 {
     WriteArticle("1.us", "");
@@ -70,11 +94,9 @@ TEST_F(Articles, TabsBringTheirBooksEditorIntoView)
     WriteArticle("3.uk", "");
     WriteArticle("4.pdd", "");
     WriteArticle("5.AK.old", "");
-    for (MainWindow::MenuItem item : {MainWindow::MenuArticles, MainWindow::MenuInstruction}) {
-        Main().PressMenu(MainWindow::MenuHome);
-        Main().PressMenu(item);
-        EXPECT_TRUE(Find<QWidget>("Shit4")->isVisible()) << item;
-    }
+    Main().PressMenu(MainWindow::MenuHome);
+    Main().PressMenu(MainWindow::MenuArticles);
+    EXPECT_TRUE(Find<QWidget>("Shit4")->isVisible());
     struct Case {
         const char* tab;
         LawBook book;

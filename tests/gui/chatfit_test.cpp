@@ -199,11 +199,18 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
     WriteCmd("обыск.lcb", "/me надел перчатки\r\n/me провёл обыск");
     S().Settings().WriteString("hotkeys", "key37", "VK12 & VK31");  // Alt+1
     SearchBox* search = Main().Search();
+    // The instruction's sections come last; the rest is what this test wrote.
+    const auto found = [search] {
+        int n = 0;
+        for (int row = 0; row < search->Results()->count(); ++row)
+            n += !search->Results()->item(row)->data(Qt::UserRole).toString().startsWith(QStringLiteral("Инструкция"));
+        return n;
+    };
     search->Open();
     EXPECT_TRUE(search->isVisible());
 
     search->Edit()->setText(QStringLiteral("права"));
-    ASSERT_EQ(search->Results()->count(), 1);
+    ASSERT_EQ(found(), 1);
     EXPECT_EQ(search->Results()->item(0)->data(Qt::UserRole).toString(), "Отыгровка, строка 2: /do Зачитывает ПРАВА задержанному.");
     search->Choose(0);
     EXPECT_FALSE(search->isVisible());
@@ -213,7 +220,7 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
 
     search->Open();
     search->Edit()->setText(QStringLiteral("ОБЫСК"));
-    ASSERT_EQ(search->Results()->count(), 2);
+    ASSERT_EQ(found(), 2);
     EXPECT_EQ(search->Results()->item(1)->data(Qt::UserRole).toString(), "Команда обыск, строка 2: /me провёл обыск");
     search->Choose(1);
     EXPECT_TRUE(Main().Commands()->isVisible());
@@ -240,7 +247,7 @@ TEST_F(ChatFit, SearchFindsATextLineACommandAndAKeyAndOpensEach)
                             store::Utf8ToCp1251("[текст]\r\nСтатья 12.8. Управление в состоянии опьянения\r\n"));
     search->Open();
     search->Edit()->setText(QStringLiteral("опьянения"));
-    ASSERT_EQ(search->Results()->count(), 1);
+    ASSERT_EQ(found(), 1);
     search->Choose(0);
     EXPECT_TRUE(Main().Articles()->isVisible());
     EXPECT_EQ(Main().Articles()->Book(), store::LawBook::Administrative);

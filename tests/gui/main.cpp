@@ -4,12 +4,13 @@
 
 #include <QApplication>
 
+#include "guibase/Scaling.h"
 #include "widgets/Look.h"
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    scaling::FollowTheSystem();  // QT_SCALE_FACTOR picks a scale to test at
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -415,22 +415,27 @@ TEST_F(PickerKeyboard, TellingShapesSitAtTheirPlaces)
 }
 
 // A key the picture draws is a lit cap face; the body, the wells and the keys
-// not offered are all darker.
+// not offered are all darker. `p` is in the dialog's pixels; the picture is
+// painted at the screen's, so at any scale this checks the shapes against
+// what is really drawn under them.
 bool OnAKeyFace(const QImage& picture, const QPoint& p)
 {
-    const QColor c = picture.pixelColor(p);
+    const qreal ratio = picture.devicePixelRatio();
+    const QColor c = picture.pixelColor(QPoint(int((p.x() + 0.5) * ratio), int((p.y() + 0.5) * ratio)));
     return std::max({c.red(), c.green(), c.blue()}) >= 0x3C;
 }
 
 TEST_F(PickerKeyboard, EveryShapeLiesOverADrawnKeyAndNoTwoOverlap)
 {
     const QImage picture = keyboard::Picture().toImage();
-    ASSERT_EQ(picture.size(), QSize(1060, 288));
+    ASSERT_EQ(picture.deviceIndependentSize().toSize(), QSize(1060, 288));
+    ASSERT_EQ(picture.size(), (QSizeF(1060, 288) * qApp->devicePixelRatio()).toSize()) << "painted at the screen's pixels";
     const QList<KeyShape*>& shapes = Dialog<HotkeyPicker>()->Shapes();
     std::vector<QRegion> areas;
     for (KeyShape* shape : shapes) {
         const QRegion area = shape->Area().translated(shape->pos());
-        ASSERT_TRUE(QRegion(picture.rect()).contains(area.boundingRect())) << shape->objectName().toStdString();
+        ASSERT_TRUE(QRegion(QRect(QPoint(0, 0), QSize(1060, 288))).contains(area.boundingRect()))
+            << shape->objectName().toStdString();
         int face = 0;
         int all = 0;
         for (const QRect& r : area) {

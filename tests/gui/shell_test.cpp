@@ -7,8 +7,17 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <map>
+#include <set>
 
 #include "GuiTestSupport.h"
+#include "mainwindow/InstructionPage.h"
+#include "mainwindow/SearchBox.h"
 #include "companion/Processes.h"
 #include "core/process_test_support.h"
 #include "widgets/Artwork.h"
@@ -134,7 +143,7 @@ struct MenuCase {
 const MenuCase kMenu[] = {
     {MainWindow::MenuHome, "Label4", "HM", 3, 1},     {MainWindow::MenuRolePlay, "Label3", "OT", 2, 2},
     {MainWindow::MenuCommands, "Label2", "RK", 1, 3}, {MainWindow::MenuArticles, "Label44", "RS", 5, 4},
-    {MainWindow::MenuKeys, "Label54", "NK", 6, 6},    {MainWindow::MenuInstruction, "Label5", "IN", 4, 4},
+    {MainWindow::MenuKeys, "Label54", "NK", 6, 6},    {MainWindow::MenuInstruction, "Label5", "IN", 4, 5},
 };
 
 class Menu : public PanelTest {
@@ -205,13 +214,52 @@ TEST_F(Menu, ReleaseOutsideTheLabelStillSelects)
     EXPECT_EQ(VisiblePage(), 2);
 }
 
-TEST_F(Menu, ArticleAndInstructionShareAPageButNotTheSelectedLook)
+TEST_F(Menu, TheInstructionShowsTheGuideAndEveryLinkOfItLeadsSomewhere)
 {
-    Main().OpenPage(MainWindow::MenuArticles);
     Main().OpenPage(MainWindow::MenuInstruction);
-    EXPECT_EQ(VisiblePage(), 4);
-    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuInstruction), "IN4");
-    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuArticles), "RS1");
+    EXPECT_EQ(VisiblePage(), 5);
+    QTextBrowser* guide = Main().Instruction()->Browser();
+    ASSERT_TRUE(guide->toPlainText().startsWith(QStringLiteral("Инструкция"))) << "the guide is embedded";
+
+    const std::map<QString, int> pages = {{"home", 1}, {"roleplay", 2}, {"commands", 3}, {"articles", 4}, {"keys", 6}};
+    std::set<QString> seen;
+    for (QTextBlock b = guide->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QString href = it.fragment().charFormat().anchorHref();
+            if (href.isEmpty() || !seen.insert(href).second) continue;
+            SCOPED_TRACE(href.toStdString());
+            const QUrl url(href);
+            if (url.scheme() == QLatin1String("page") && url.path() == QLatin1String("copies")) {
+                emit guide->anchorClicked(url);  // the copies menu pops up
+                EXPECT_TRUE(Find<QMenu>("BackupMenu")->isVisible());
+                Find<QMenu>("BackupMenu")->close();
+            } else if (url.scheme() == QLatin1String("page")) {
+                ASSERT_TRUE(pages.count(url.path())) << "a page the panel has";
+                Main().OpenPage(MainWindow::MenuInstruction);
+                emit guide->anchorClicked(url);
+                EXPECT_EQ(VisiblePage(), pages.at(url.path()));
+            } else {
+                ASSERT_TRUE(href.startsWith(u'#'));
+                bool found = false;
+                for (QTextBlock t = guide->document()->begin(); t.isValid() && !found; t = t.next())
+                    for (auto f = t.begin(); !f.atEnd() && !found; ++f)
+                        found = f.fragment().charFormat().anchorNames().contains(href.mid(1));
+                EXPECT_TRUE(found) << "a heading of the guide";
+            }
+        }
+    }
+    EXPECT_GE(seen.size(), 10u);
+
+    // Ctrl+F finds it too.
+    SearchBox* search = Main().Search();
+    search->Open();
+    search->Edit()->setText(QStringLiteral("Hook"));
+    ASSERT_GT(search->Results()->count(), 0);
+    EXPECT_TRUE(search->Results()->item(0)->data(Qt::UserRole).toString().startsWith(QStringLiteral("Инструкция")));
+    Main().OpenPage(MainWindow::MenuHome);
+    search->Choose(0);
+    EXPECT_EQ(VisiblePage(), 5);
+    EXPECT_EQ(guide->textCursor().selectedText(), QStringLiteral("Hook"));
 }
 
 TEST_F(Menu, DesignLooksAtStartAndPageGeometry)
@@ -236,7 +284,8 @@ TEST_F(Menu, EveryBitmapIsAResourceOfTheRightSize)
     for (const MenuCase& c : kMenu) {
         for (int state = 1; state <= 4; ++state) {
             const QPixmap pm = artwork::MenuBitmap(QString(c.prefix) + QString::number(state));
-            EXPECT_EQ(pm.size(), QSize(167, 49)) << c.prefix << state;
+            EXPECT_EQ(pm.deviceIndependentSize().toSize(), QSize(167, 49)) << c.prefix << state;
+            EXPECT_EQ(pm.size(), (QSizeF(167, 49) * qApp->devicePixelRatio()).toSize()) << "made at the screen's pixels";
         }
     }
 }
