@@ -7,7 +7,7 @@ start_xvfb() {
   fifo=$(mktemp -u)
   mkfifo "$fifo"
   # Xvfb picks a free number itself and writes it to fd 3 once it listens.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 ${XVFB_SCREEN:-1280x800x24} -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   read -r -t 10 number <"$fifo" || true
   rm -f "$fifo"

@@ -63,6 +63,8 @@ TEST_F(Russian, TheMemosMenuIsRussianAroundOurOwnEntry)
 // making, and empty ones show nothing.
 TEST_F(Russian, AtThisScaleEveryLabelsTextFitsItsRectangle)
 {
+    // Qt's offscreen platform on Windows has no fonts at all, only boxes.
+    if (QFontInfo(QApplication::font()).family().isEmpty()) GTEST_SKIP() << "no fonts on this platform";
     // The run is at the scale it was asked for.
     EXPECT_EQ(qApp->devicePixelRatio(), qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
@@ -77,12 +79,14 @@ TEST_F(Russian, AtThisScaleEveryLabelsTextFitsItsRectangle)
             const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
             const QRect needed = metrics.boundingRect(room, flags, label->text());
             ++checked;
-            EXPECT_LE(needed.width(), room.width()) << label->objectName().toStdString() << " \""
-                                                    << label->text().toStdString() << "\" at "
-                                                    << qApp->devicePixelRatio();
-            EXPECT_LE(needed.height(), room.height()) << label->objectName().toStdString() << " \""
-                                                      << label->text().toStdString() << "\" at "
-                                                      << qApp->devicePixelRatio();
+            const QFontInfo font(label->font());
+            const std::string where = label->objectName().toStdString() + " \"" + label->text().toStdString() +
+                                      "\" in " + font.family().toStdString() + " " +
+                                      std::to_string(font.pixelSize()) + " px at " +
+                                      std::to_string(qApp->devicePixelRatio()) + " on " +
+                                      QGuiApplication::platformName().toStdString();
+            EXPECT_LE(needed.width(), room.width()) << where;
+            EXPECT_LE(needed.height(), room.height()) << where;
         }
     }
     EXPECT_GT(checked, 150);
