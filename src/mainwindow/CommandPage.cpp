@@ -43,6 +43,8 @@ CommandPage::CommandPage(Session& session, QWidget* parent) : Page(session, QStr
 {
     editors::AddLabel(this, "Label40", QStringLiteral("Список комманд:"), 7, 6, look::kClInfoBk, true);
     editors::AddLabel(this, "Label47", QStringLiteral("Текст отыгровки"), 161, 6, look::kClWindow, true);
+    // Beside the caption, clear of the long-line status at the right.
+    Label* preview = editors::AddLink(this, "PreviewLink", QStringLiteral("Предпросмотр ▸"), 340, 6);
 
     rComand_ = new ListBox(this, QStringLiteral("RComand"), 16);
     rComand_->setGeometry(8, 24, 145, 320);
@@ -76,6 +78,7 @@ CommandPage::CommandPage(Session& session, QWidget* parent) : Page(session, QStr
     connect(button4, &QPushButton::clicked, this, [this] { Guarded(this, [this] { SaveCommand(); }); });
     connect(image6, &Label::MouseDown, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
     connect(memo2_, &Memo::DblClick, this, [this] { Guarded(this, [this] { EditInLargeEditor(); }); });
+    connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(memo2_); });
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
 }
 
@@ -234,6 +237,16 @@ void CommandPage::SelectCommand(const QString& fileName, int line, const QString
     rComand_->setCurrentItem(found.front(), QItemSelectionModel::ClearAndSelect);
     rComand_->scrollToItem(found.front());
     if (lastRow_ == rComand_->row(found.front()) && line >= 0) memo2_->SelectInLine(line, what);
+}
+
+void CommandPage::SelectCommandNamed(const QString& name)
+{
+    for (int row = 0; row < rComand_->count(); ++row) {
+        if (CommandName(rComand_->item(row)->text()).compare(name, Qt::CaseInsensitive) == 0) {
+            SelectCommand(rComand_->item(row)->text(), -1, {});
+            return;
+        }
+    }
 }
 
 void CommandPage::showEvent(QShowEvent* event)

@@ -2,12 +2,15 @@
 // The command editor page: the user's own commands, one text file each in the
 // server's commands folder, with hotkeys kept in the server's keycomand.ini.
 
+#include <QPlainTextEdit>
+
 #include "mainwindow/Page.h"
 
 class QListWidget;
 class Label;
 class Memo;
 class ChatMarks;
+
 class HotkeyPicker;
 class LargeTextEditor;
 namespace hotkeys {
@@ -43,7 +46,15 @@ public:
     // Selects the command listed as `fileName` (loading it unless it is shown
     // already) and `what` in line `line` of its text; line -1 selects nothing.
     void SelectCommand(const QString& fileName, int line, const QString& what);
+    // Selects the command a keycomand.ini key names (its name ignoring case).
+    void SelectCommandNamed(const QString& name);
     ChatMarks* Marks() const { return marks_; }
+
+signals:
+    // "Предпросмотр": the player wants to see the text as the chat shows it.
+    void previewRequested(QPlainTextEdit* editor);
+
+public:
 
     // A list item's command name: its text cut at the first ".lcb".
     static QString CommandName(const QString& fileName);

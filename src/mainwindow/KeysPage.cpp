@@ -10,6 +10,7 @@
 #include "hotkeys/HotkeyString.h"
 #include "session/Session.h"
 #include "widgets/ConflictMarks.h"
+#include "widgets/EditorControls.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
@@ -85,6 +86,9 @@ KeysPage::KeysPage(Session& session, QWidget* parent) : Page(session, QStringLit
 {
     AddTextLabel(this, QStringLiteral("Label72"), QStringLiteral("Прочие клавиши используемые в биндере:"), {112, 0},
                  look::SansSerif(), look::kClWindow);
+    // Every key of the server at one glance, in the free corner of the header.
+    Label* mapLink = editors::AddLink(this, "KeyboardMapLink", QStringLiteral("Карта клавиш ▸"), 446, 0);
+    connect(mapLink, &Label::MouseDown, this, &KeysPage::keyboardMapRequested);
 
     for (int n = 1; n <= 4; ++n) {
         auto* page = new Panel(this, QStringLiteral("P%1nk").arg(n));

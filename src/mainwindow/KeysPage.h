@@ -27,6 +27,10 @@ public:
     void ShowKeyPage(int n);
     int ShownPage() const { return shown_; }
 
+signals:
+    void keyboardMapRequested();  // "Карта клавиш"
+
+public:
     // Handler of the 48 key images (Key37 …): opens the picker for the row.
     void EditHotkey(const hotkeys::BinderKey& key);
 

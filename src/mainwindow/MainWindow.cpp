@@ -21,7 +21,10 @@
 #include "mainwindow/CommandPage.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/HomePage.h"
+#include "mainwindow/ChatPreviewWindow.h"
 #include "mainwindow/InstructionPage.h"
+#include "dialogs/KeyboardMapDialog.h"
+#include "hotkeys/KeyboardMap.h"
 #include "mainwindow/KeysPage.h"
 #include "mainwindow/RolePlayPage.h"
 #include "mainwindow/SearchBox.h"
@@ -187,9 +190,12 @@ void MainWindow::BuildPages()
 {
     home_ = new HomePage(session_, sync_, this);
     rolePlay_ = new RolePlayPage(session_, this);
+    connect(rolePlay_, &RolePlayPage::previewRequested, this, &MainWindow::OpenPreview);
     commands_ = new CommandPage(session_, this);
+    connect(commands_, &CommandPage::previewRequested, this, &MainWindow::OpenPreview);
     articles_ = new ArticlePage(session_, this);
     keys_ = new KeysPage(session_, this);
+    connect(keys_, &KeysPage::keyboardMapRequested, this, [this] { OpenKeyboardMap(); });
     instruction_ = new InstructionPage(session_, this);
     connect(instruction_, &InstructionPage::pageRequested, this, &MainWindow::OpenGuideLink);
     pages_ = {home_,
@@ -392,6 +398,52 @@ void MainWindow::ShowSearchResult(const SearchTarget& target, int line, const QS
     case SearchTarget::Kind::Guide:
         OpenPage(MenuInstruction);
         instruction_->ShowSection(target.name, query);
+        break;
+    case SearchTarget::Kind::KeyboardMap:
+        OpenPage(MenuKeys);
+        OpenKeyboardMap();
+        break;
+    }
+}
+
+KeyboardMapDialog* MainWindow::OpenKeyboardMap()
+{
+    if (keyboardMap_ == nullptr) {
+        keyboardMap_ = new KeyboardMapDialog(session_, this);
+        connect(keyboardMap_, &KeyboardMapDialog::holderChosen, this,
+                [this](const hotkeys::KeyHolder& holder) { Guarded(this, [&] { EditHolder(holder); }); });
+    }
+    keyboardMap_->show();
+    keyboardMap_->raise();
+    keyboardMap_->activateWindow();
+    return keyboardMap_;
+}
+
+ChatPreviewWindow* MainWindow::OpenPreview(QPlainTextEdit* editor)
+{
+    if (preview_ == nullptr) preview_ = new ChatPreviewWindow(this);
+    preview_->ShowFor(editor, session_.Nick());
+    return preview_;
+}
+
+void MainWindow::EditHolder(const hotkeys::KeyHolder& holder)
+{
+    switch (holder.editor) {
+    case hotkeys::HolderEditor::Action:
+        OpenPage(MenuKeys);
+        keys_->SelectRow(*holder.action);
+        keys_->EditHotkey(*holder.action);
+        break;
+    case hotkeys::HolderEditor::RolePlay:
+        OpenPage(MenuRolePlay);
+        rolePlay_->SelectEntry(holder.rolePlayEntry, -1, {});
+        rolePlay_->EditHotkey();
+        break;
+    case hotkeys::HolderEditor::Command:
+        OpenPage(MenuCommands);
+        commands_->SelectCommandNamed(ToQString(holder.key));
+        raise();
+        activateWindow();
         break;
     }
 }

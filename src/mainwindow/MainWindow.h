@@ -20,6 +20,12 @@ class CommandPage;
 class ArticlePage;
 class KeysPage;
 class InstructionPage;
+class KeyboardMapDialog;
+class ChatPreviewWindow;
+class QPlainTextEdit;
+namespace hotkeys {
+struct KeyHolder;
+}
 class SetupTransfer;
 class SearchBox;
 class Session;
@@ -69,6 +75,10 @@ public:
     ArticlePage* Articles() const { return articles_; }
     KeysPage* Keys() const { return keys_; }
     InstructionPage* Instruction() const { return instruction_; }
+    // "Карта клавиш", made when first asked for.
+    KeyboardMapDialog* OpenKeyboardMap();
+    // "Предпросмотр" of an editor, made when first asked for.
+    ChatPreviewWindow* OpenPreview(QPlainTextEdit* editor);
     SetupTransfer* Transfer() const { return transfer_; }
     SearchBox* Search() const { return search_; }
     QWidget* PageWidget(int n) const { return n >= 1 && n <= 8 ? pages_[n - 1] : nullptr; }
@@ -109,6 +119,8 @@ private:
     void ShowSearchResult(const SearchTarget& target, int line, const QString& query);
     // A link of the guide: a page's name, or "copies" for the copies menu.
     void OpenGuideLink(const QString& page);
+    // A holder the keyboard map points at, in its own editor.
+    void EditHolder(const hotkeys::KeyHolder& holder);
 
     Session& session_;
     SyncHandshake& sync_;
@@ -121,6 +133,8 @@ private:
     ArticlePage* articles_ = nullptr;
     KeysPage* keys_ = nullptr;
     InstructionPage* instruction_ = nullptr;
+    KeyboardMapDialog* keyboardMap_ = nullptr;
+    ChatPreviewWindow* preview_ = nullptr;
     Label* backupLink_ = nullptr;  // "Копии настроек ▾"
     QMenu* backupMenu_ = nullptr;
     SearchBox* search_ = nullptr;

@@ -89,6 +89,7 @@ public:
 RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QStringLiteral("Shit2"), parent)
 {
     editors::AddLabel(this, "Label45", QStringLiteral("Выберите отыгровку"), 25, 5);
+    Label* preview = editors::AddLink(this, "PreviewLink", QStringLiteral("Предпросмотр ▸"), 431, 5);
 
     comboBox1_ = new QComboBox(this);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
@@ -147,6 +148,7 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
     connect(image1, &Label::MouseDown, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
     connect(label41, &Label::Click, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
     connect(label46_, &Label::Click, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
+    connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(memo1_); });
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
 }
 

@@ -3,6 +3,8 @@
 // chosen, its text edited and saved into the server's role-play folder, and
 // its hotkey handed to the keyboard picker.
 
+#include <QPlainTextEdit>
+
 #include "mainwindow/Page.h"
 
 class QComboBox;
@@ -10,6 +12,7 @@ class QMenu;
 class Label;
 class Memo;
 class ChatMarks;
+
 class HotkeyPicker;
 
 namespace hotkeys {
@@ -41,6 +44,12 @@ public:
     // selects `what` in line `line` of its text; line -1 selects nothing.
     void SelectEntry(int entry, int line, const QString& what);
     ChatMarks* Marks() const { return marks_; }
+
+signals:
+    // "Предпросмотр": the player wants to see the text as the chat shows it.
+    void previewRequested(QPlainTextEdit* editor);
+
+public:
 
     // Shown in the memo of an entry that has no text, and as Save's and the key
     // button's refusal for it.

@@ -109,6 +109,10 @@ void SearchBox::Rebuild()
         }
     }
 
+    // The picture of the keys, by its name.
+    index_.Add("Карта клавиш: какие клавиши заняты и свободны", {});
+    targets_.push_back({Kind::KeyboardMap, 0, {}});
+
     // The instruction, section by section.
     for (const InstructionPage::Section& section : InstructionPage::Sections()) {
         index_.Add(section.title.toStdString(), section.text.toStdString());
@@ -143,6 +147,8 @@ QString SearchBox::Describe(const text::SearchHit& hit) const
         return QStringLiteral("Статья %1: %2").arg(t.name, line);
     case Kind::Guide:
         return QStringLiteral("Инструкция: %1").arg(line);
+    case Kind::KeyboardMap:
+        return line;
     case Kind::Key:
         break;
     }

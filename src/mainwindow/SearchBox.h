@@ -15,7 +15,7 @@ class Session;
 
 // What a chosen result names.
 struct SearchTarget {
-    enum class Kind { RolePlay, Command, Key, Article, Guide };
+    enum class Kind { RolePlay, Command, Key, Article, Guide, KeyboardMap };
     Kind kind;
     int index;     // role-play entry, binder key row, or law book
     QString name;  // the command's or the article's file name, the guide's heading anchor

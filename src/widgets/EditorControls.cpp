@@ -12,6 +12,15 @@ Label* AddLabel(QWidget* parent, const char* name, const QString& text, int x, i
     return AddTextLabel(parent, QString::fromLatin1(name), text, {x, y}, look::SansSerif(11, bold), color);
 }
 
+Label* AddLink(QWidget* parent, const char* name, const QString& text, int right, int y)
+{
+    Label* link = AddTextLabel(parent, QString::fromLatin1(name), text, {0, y}, look::SansSerif(11, true), look::kLinkNormal);
+    link->move(right - link->width(), y);
+    link->setCursor(Qt::PointingHandCursor);
+    look::MakeLink(link);
+    return link;
+}
+
 QLabel* AddLineStatus(QWidget* parent, const char* name, const QRect& rect)
 {
     auto* status = new QLabel(parent);
