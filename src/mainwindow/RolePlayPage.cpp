@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QStyledItemDelegate>
 
 #include "dialogs/HotkeyPicker.h"
@@ -51,8 +52,12 @@ HotkeyRef HotkeyOf(const hotkeys::RolePlayEntry& e)
 }
 
 // Opens the entry list as a list under the box, never over the whole screen.
+// Fusion under it on every platform: the Windows styles paint the closed box
+// in the system's light colours, where the page's light text vanishes.
 class ListPopupStyle : public QProxyStyle {
 public:
+    ListPopupStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override
     {
