@@ -17,13 +17,14 @@
 #include "companion/Processes.h"
 #include "gui/GuiTestSupport.h"
 #include "widgets/Look.h"
+#include "core/BuildPaths.h"
 
 namespace {
 
 void BM_HandshakeLatency(benchmark::State& state)
 {
     guitest::ProgramFolder folder;
-    std::filesystem::copy_file(QUORVEL_STANDIN_PATH, testsupport::U8Path(folder.File("Quorvel.exe")));
+    std::filesystem::copy_file(buildpaths::kStandin, testsupport::U8Path(folder.File("Quorvel.exe")));
     qputenv("WINEPREFIX", QByteArray::fromStdString(folder.File("wine")));
     prompts::StartRecording();
     Application run(folder.Path());

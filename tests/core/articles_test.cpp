@@ -10,6 +10,7 @@
 #include "store/Cp1251.h"
 #include "store/FileNames.h"
 #include "store/TextFile.h"
+#include "core/BuildPaths.h"
 
 using store::Article;
 using store::LawBook;
@@ -151,7 +152,7 @@ TEST(ArticleFiles, SearchIgnoresCaseInNameAndEveryText)
 
 TEST(ArticleFiles, ExamplesAreMarkedAndInTheFormatAsWritten)
 {
-    const std::string folder = QUORVEL_EXAMPLES "/date/rp1/статьи/";
+    const std::string folder = std::string(buildpaths::kExamples) + "/date/rp1/статьи/";
     for (const store::LawBookInfo& info : store::LawBooks()) {
         const std::vector<std::string> files = store::ListArticleFiles(folder, info.book);
         EXPECT_GE(files.size(), 2u) << info.extension;

@@ -25,6 +25,7 @@
 #include "backup/Snapshots.h"
 #include "store/Files.h"
 #include "store/IniFile.h"
+#include "core/BuildPaths.h"
 
 extern char** environ;
 
@@ -122,7 +123,7 @@ int RunKilled(const std::string& dir, const KillJob& job, const std::string& cal
 {
     std::vector<std::string> args = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + call};
     if (n > 0) args.push_back("--inject=" + call + ":signal=KILL:when=" + std::to_string(n));
-    args.insert(args.end(), {QUORVEL_IMPORT_JOB, dir, ArchivePath(dir, job), job.mode == backup::Mode::Merge ? "merge" : "replace"});
+    args.insert(args.end(), {buildpaths::kImportJob, dir, ArchivePath(dir, job), job.mode == backup::Mode::Merge ? "merge" : "replace"});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

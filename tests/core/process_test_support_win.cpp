@@ -1,6 +1,7 @@
 #include "process_test_support.h"
 
 #include "TestSupport.h"
+#include "core/BuildPaths.h"
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ std::string UniqueStem()
 
 void CopyRunner(const std::string& path)
 {
-    std::filesystem::copy_file(std::filesystem::path(QUORVEL_STANDIN_PATH), testsupport::U8Path(path),
+    std::filesystem::copy_file(std::filesystem::path(buildpaths::kStandin), testsupport::U8Path(path),
                                std::filesystem::copy_options::overwrite_existing);
 }
 

@@ -20,6 +20,7 @@
 #include "core/TestSupport.h"
 #include "core/process_test_support.h"
 #include "store/Cp1251.h"
+#include "core/BuildPaths.h"
 
 extern char** environ;
 
@@ -75,8 +76,8 @@ protected:
         // Processes orphaned below us come to us, not to init.
         prctl(PR_SET_CHILD_SUBREAPER, 1);
         companion::KillProcessByName("Quorvel.exe");
-        fs::copy_file(QUORVEL_PANEL_PATH, dir_.File("QuorvelPanel"));
-        fs::copy_file(QUORVEL_STANDIN_PATH, dir_.File("Quorvel.exe"));
+        fs::copy_file(buildpaths::kPanel, dir_.File("QuorvelPanel"));
+        fs::copy_file(buildpaths::kStandin, dir_.File("Quorvel.exe"));
         for (int server = 1; server <= 4; ++server) {
             fs::create_directories(testsupport::U8Path(dir_.File("отыгровки/rp" + std::to_string(server) + "/команды")));
             fs::create_directories(testsupport::U8Path(dir_.File("date/rp" + std::to_string(server))));
@@ -178,7 +179,7 @@ TEST_F(Panel, ExportThenImportReplaceRebuildsTheSetupInAnEmptyFolderWithoutADisp
     EXPECT_EQ(Process(dir_.File("QuorvelPanel"), {"--export", zip}, headless).WaitExit(30s), 0);
 
     testsupport::TempDir empty;
-    fs::copy_file(QUORVEL_PANEL_PATH, empty.File("QuorvelPanel"));
+    fs::copy_file(buildpaths::kPanel, empty.File("QuorvelPanel"));
     EXPECT_EQ(Process(empty.File("QuorvelPanel"), {"--import", zip, "--replace"}, headless).WaitExit(30s), 0);
     const backup::Files imported = backup::ReadSetup(empty.Path(), {});
     EXPECT_EQ(imported.size(), 4u);

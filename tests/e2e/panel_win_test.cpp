@@ -18,6 +18,7 @@
 #include "core/process_test_support.h"
 #include "store/Cp1251.h"
 #include "store/IniFile.h"
+#include "core/BuildPaths.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ protected:
         companion::KillProcessByName("Quorvel.exe");
         // A Cyrillic folder, as many players have: the wide calls must carry it.
         program_ = dir_.File("Полиция");
-        fs::copy(testsupport::U8Path(QUORVEL_PROGRAM_DIR), testsupport::U8Path(program_),
+        fs::copy(testsupport::U8Path(buildpaths::kProgramDir), testsupport::U8Path(program_),
                  fs::copy_options::recursive);
         ASSERT_TRUE(testsupport::Exists(program_ + "/QuorvelPanel.exe")) << "install the program folder first";
         ASSERT_EQ(RunToEnd(L"reg.exe add HKCU\\Software\\SAMP /v PlayerName /t REG_SZ /d " +

@@ -16,6 +16,7 @@
 #include "core/process_test_support.h"
 #include "widgets/Look.h"
 #include "widgets/RxSwitch.h"
+#include "core/BuildPaths.h"
 
 namespace {
 
@@ -500,7 +501,7 @@ protected:
     void SetUp() override
     {
         Home::SetUp();
-        std::filesystem::copy_file(QUORVEL_STANDIN_PATH, testsupport::U8Path(folder_.File("Quorvel.exe")));
+        std::filesystem::copy_file(buildpaths::kStandin, testsupport::U8Path(folder_.File("Quorvel.exe")));
     }
     void TearDown() override
     {

@@ -23,6 +23,7 @@
 #include "widgets/Artwork.h"
 #include "widgets/Look.h"
 #include "widgets/RxSwitch.h"
+#include "core/BuildPaths.h"
 
 namespace {
 
@@ -429,7 +430,7 @@ TEST_F(Companion, NoSecondCompanionIsLaunched)
 
 TEST_F(Companion, FirstShowLaunchesTheCompanionForReal)
 {
-    std::filesystem::copy_file(QUORVEL_STANDIN_PATH, testsupport::U8Path(folder_.File("Quorvel.exe")));
+    std::filesystem::copy_file(buildpaths::kStandin, testsupport::U8Path(folder_.File("Quorvel.exe")));
     FinishSplash();
     EXPECT_EQ(Main().LaunchAttempts(), 1);
     EXPECT_TRUE(proctest::WaitUntil([] { return companion::IsExactProcessRunning("Quorvel.exe"); }));

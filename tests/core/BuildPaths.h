@@ -1,0 +1,13 @@
+#pragma once
+
+// Where the build put what the tests copy or start. A target defines only the
+// ones it uses (quorvel_build_paths in CMake).
+namespace buildpaths {
+
+extern const char* const kStandin;     // the stand-in companion
+extern const char* const kPanel;       // the panel's executable
+extern const char* const kProgramDir;  // the installed program folder (Windows)
+extern const char* const kImportJob;   // the job the kill tests cut short
+extern const char* const kExamples;    // the examples folder of the sources
+
+}  // namespace buildpaths
