@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 #include <climits>
 #include <cstdint>
 #include <map>
@@ -97,6 +98,9 @@ namespace {
 
 // How long another program's writes are merged in before the import gives up.
 constexpr std::chrono::seconds kPatience{2};
+// Long enough for a writer that read our version while it briefly stood at the
+// target to write what it made of it.
+constexpr std::chrono::milliseconds kSettle{50};
 constexpr const char* kCannotReplace = "Не удалось заменить";
 constexpr const char* kCannotWrite = "Не удалось записать";
 
@@ -299,6 +303,10 @@ private:
             expected = displaced;
             absorb(displaced);
             if (back != put) absorb(back);  // and one more came between the two swaps
+            // Our version lacked the keys just written; a writer that read it
+            // in between would put it back without them. Let that write land
+            // now, so the next round merges the keys in again.
+            std::this_thread::sleep_for(kSettle);
         }
         throw ApplyError(target, "Файл всё время меняет другая программа; импорт отменён");
     }
