@@ -74,9 +74,9 @@ void KeyboardMapDialog::BuildFilterButtons()
 
 void KeyboardMapDialog::Rebuild()
 {
-    const hotkeys::ConflictMap conflicts = session_.Conflicts();
+    conflicts_ = session_.Conflicts();
     std::vector<hotkeys::KeyFilter> offered{hotkeys::KeyFilter()};
-    for (hotkeys::KeyFilter& f : hotkeys::OfferedFilters(conflicts)) offered.push_back(std::move(f));
+    for (hotkeys::KeyFilter& f : hotkeys::OfferedFilters(*conflicts_)) offered.push_back(std::move(f));
     if (offered != filters_) {
         // Keep the chosen filter while it is still offered.
         const hotkeys::KeyFilter chosen = filter_ < int(filters_.size()) ? filters_[size_t(filter_)] : hotkeys::KeyFilter();
@@ -90,7 +90,7 @@ void KeyboardMapDialog::Rebuild()
         row->setSpacing(4);
         BuildFilterButtons();
     }
-    view_->SetMap(hotkeys::KeyboardMap(conflicts, filters_[size_t(filter_)]));
+    view_->SetMap(hotkeys::KeyboardMap(*conflicts_, filters_[size_t(filter_)]));
 }
 
 QStringList KeyboardMapDialog::Filters() const
@@ -105,7 +105,7 @@ void KeyboardMapDialog::ChooseFilter(int index)
     if (index < 0 || index >= int(filters_.size())) return;
     filter_ = index;
     if (QAbstractButton* b = filterGroup_->button(index)) b->setChecked(true);
-    view_->SetMap(hotkeys::KeyboardMap(session_.Conflicts(), filters_[size_t(index)]));
+    view_->SetMap(hotkeys::KeyboardMap(*conflicts_, filters_[size_t(index)]));
 }
 
 void KeyboardMapDialog::ClickKey(const QString& token)

@@ -6,6 +6,7 @@
 // the picture can be saved as a PNG with its legend, for printing.
 
 #include <QDialog>
+#include <optional>
 #include <vector>
 
 #include "hotkeys/KeyboardMap.h"
@@ -43,6 +44,9 @@ private:
     KeyboardMapView* view_;
     QWidget* filterRow_;
     QButtonGroup* filterGroup_;
+    // The server's hotkeys as last read: a filter click redraws from them
+    // without reading the files again.
+    std::optional<hotkeys::ConflictMap> conflicts_;
     std::vector<hotkeys::KeyFilter> filters_;  // [0] is no filter
     int filter_ = 0;
 };

@@ -57,6 +57,13 @@ void InstructionPage::ShowSection(const QString& anchor, const QString& what)
 
 QList<InstructionPage::Section> InstructionPage::Sections()
 {
+    // The guide is built in: parsed once, at the first search.
+    static const QList<Section> sections = ParseSections();
+    return sections;
+}
+
+QList<InstructionPage::Section> InstructionPage::ParseSections()
+{
     QTextDocument document;
     document.setHtml(GuideHtml());
     QList<Section> sections;

@@ -32,5 +32,7 @@ signals:
     void pageRequested(const QString& page);
 
 private:
+    static QList<Section> ParseSections();
+
     QTextBrowser* browser_;
 };

@@ -150,9 +150,7 @@ void MainWindow::BuildHeader()
     backupMenu_->setObjectName(QStringLiteral("BackupMenu"));
     backupMenu_->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
     backupLink_ = backupLink;
-    connect(backupLink, &Label::MouseDown, this, [this] {
-        backupMenu_->popup(backupLink_->mapToGlobal(QPoint(0, backupLink_->height() + 2)));
-    });
+    connect(backupLink, &Label::MouseDown, this, &MainWindow::PopUpBackupMenu);
     label1->SetFontColor(Qt::white);
 }
 
@@ -448,6 +446,12 @@ void MainWindow::EditHolder(const hotkeys::KeyHolder& holder)
     }
 }
 
+// "Копии настроек ▾": the menu drops from under the link.
+void MainWindow::PopUpBackupMenu()
+{
+    backupMenu_->popup(backupLink_->mapToGlobal(QPoint(0, backupLink_->height() + 2)));
+}
+
 void MainWindow::OpenGuideLink(const QString& page)
 {
     static const QHash<QString, MenuItem> kPages = {
@@ -456,7 +460,7 @@ void MainWindow::OpenGuideLink(const QString& page)
         {QStringLiteral("keys"), MenuKeys},
     };
     if (page == QLatin1String("copies")) {
-        backupMenu_->popup(backupLink_->mapToGlobal(QPoint(0, backupLink_->height() + 2)));
+        PopUpBackupMenu();
     } else if (const auto it = kPages.constFind(page); it != kPages.constEnd()) {
         OpenPage(*it);
     }

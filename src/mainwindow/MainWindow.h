@@ -119,6 +119,7 @@ private:
     void ShowSearchResult(const SearchTarget& target, int line, const QString& query);
     // A link of the guide: a page's name, or "copies" for the copies menu.
     void OpenGuideLink(const QString& page);
+    void PopUpBackupMenu();
     // A holder the keyboard map points at, in its own editor.
     void EditHolder(const hotkeys::KeyHolder& holder);
 

@@ -7,21 +7,31 @@
 
 namespace artwork {
 
+namespace {
+
+qreal ScreenRatio()
+{
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+// A picture drawn at twice the size, for a screen above 1x: between 1x and 2x
+// it is made exactly as large as the screen shows it, so drawn 1:1 it stays sharp.
+QPixmap AtScreenPixels(QImage twice, qreal ratio)
+{
+    if (ratio != 2.0)
+        twice = twice.scaled((QSizeF(twice.size()) * ratio / 2.0).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pm = QPixmap::fromImage(twice);
+    pm.setDevicePixelRatio(ratio);
+    return pm;
+}
+
+}  // namespace
+
 QPixmap Picture(const QString& path)
 {
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    if (ratio > 1.0) {
-        QImage twice(path + QStringLiteral("@2x.png"));
-        if (!twice.isNull()) {
-            // Between 1x and 2x the 2x picture is made exactly as large as the
-            // screen shows it: drawn 1:1, it stays sharp.
-            if (ratio != 2.0)
-                twice = twice.scaled((QSizeF(twice.size()) * ratio / 2.0).toSize(), Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation);
-            QPixmap pm = QPixmap::fromImage(twice);
-            pm.setDevicePixelRatio(ratio);
-            return pm;
-        }
+    if (const qreal ratio = ScreenRatio(); ratio > 1.0) {
+        const QImage twice(path + QStringLiteral("@2x.png"));
+        if (!twice.isNull()) return AtScreenPixels(twice, ratio);
     }
     return QPixmap(path + QStringLiteral(".png"));
 }
@@ -40,18 +50,14 @@ QPixmap SplashPicture()
 {
     // Raw pixels: the first window of the run decodes nothing and needs none
     // of Qt's image readers, whose plugin search costs more than the picture.
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const qreal ratio = ScreenRatio();
     const bool twice = ratio > 1.0;
     const QResource raw(twice ? QStringLiteral(":/art/splash@2x.rgba") : QStringLiteral(":/art/splash.rgba"));
     const QSize size = QSize(277, 165) * (twice ? 2 : 1);
     if (raw.size() != qint64(size.width()) * size.height() * 4 || raw.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    QImage image(reinterpret_cast<const uchar*>(raw.data()), size.width(), size.height(), QImage::Format_RGBA8888);
-    if (twice && ratio != 2.0)
-        image = image.scaled((QSizeF(277, 165) * ratio).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmap pm = QPixmap::fromImage(image);
-    pm.setDevicePixelRatio(twice ? ratio : 1.0);
-    return pm;
+    const QImage image(reinterpret_cast<const uchar*>(raw.data()), size.width(), size.height(), QImage::Format_RGBA8888);
+    return twice ? AtScreenPixels(image, ratio) : QPixmap::fromImage(image);
 }
 
 QPixmap HeaderPicture()
