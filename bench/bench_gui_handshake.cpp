@@ -24,7 +24,7 @@ namespace {
 void BM_HandshakeLatency(benchmark::State& state)
 {
     guitest::ProgramFolder folder;
-    std::filesystem::copy_file(buildpaths::kStandin, testsupport::U8Path(folder.File("Quorvel.exe")));
+    std::filesystem::copy_file(buildpaths::kBinder, testsupport::U8Path(folder.File("Quorvel.exe")));
     qputenv("WINEPREFIX", QByteArray::fromStdString(folder.File("wine")));
     prompts::StartRecording();
     Application run(folder.Path());

@@ -37,10 +37,20 @@ inline constexpr Setting kExtraTag{kGlobalSection, "доптег", "null"};  // 
 inline constexpr Setting kGender{kGlobalSection, "пол", "Мужской"};
 // The home page shows "Не получен" until the companion wrote one; the
 // handshake's message shows "Не установлен".
+inline constexpr std::string_view kFemale = "Женский";  // [global] пол
+
 inline constexpr Setting kBadge{kGlobalSection, kBadgeKey, "Не получен"};
 inline constexpr std::string_view kBadgeAfterSync = "Не установлен";
 inline constexpr Setting kServer{kGlobalSection, kServerKey, "1"};
 inline constexpr Setting kReload{kReloadSection, kReloadKey, "0"};
+
+// The binder's own settings: the key that opens the game's chat line (a key
+// token) and the milliseconds between two messages.
+inline constexpr std::string_view kBinderSection = "binder";
+inline constexpr Setting kChatKey{kBinderSection, "chat", "VK54"};
+inline constexpr Setting kPause{kBinderSection, "pause", "1200"};
+inline constexpr int kMinPauseMs = 300;
+inline constexpr int kMaxPauseMs = 10000;
 
 // The five script options and the mention switch: "1" on (the default), "0" off.
 inline constexpr Setting kOptions[] = {

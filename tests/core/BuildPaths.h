@@ -4,7 +4,8 @@
 // ones it uses (quorvel_build_paths in CMake).
 namespace buildpaths {
 
-extern const char* const kStandin;     // the stand-in companion
+extern const char* const kBinder;      // the companion, Quorvel.exe
+extern const char* const kRunner;      // a program that only waits (Windows)
 extern const char* const kPanel;       // the panel's executable
 extern const char* const kProgramDir;  // the installed program folder (Windows)
 extern const char* const kImportJob;   // the job the kill tests cut short

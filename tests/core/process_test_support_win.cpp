@@ -16,7 +16,7 @@ std::string UniqueStem()
 
 void CopyRunner(const std::string& path)
 {
-    std::filesystem::copy_file(std::filesystem::path(buildpaths::kStandin), testsupport::U8Path(path),
+    std::filesystem::copy_file(std::filesystem::path(buildpaths::kRunner), testsupport::U8Path(path),
                                std::filesystem::copy_options::overwrite_existing);
 }
 

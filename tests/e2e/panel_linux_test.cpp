@@ -77,7 +77,7 @@ protected:
         prctl(PR_SET_CHILD_SUBREAPER, 1);
         companion::KillProcessByName("Quorvel.exe");
         fs::copy_file(buildpaths::kPanel, dir_.File("QuorvelPanel"));
-        fs::copy_file(buildpaths::kStandin, dir_.File("Quorvel.exe"));
+        fs::copy_file(buildpaths::kBinder, dir_.File("Quorvel.exe"));
         for (int server = 1; server <= 4; ++server) {
             fs::create_directories(testsupport::U8Path(dir_.File("отыгровки/rp" + std::to_string(server) + "/команды")));
             fs::create_directories(testsupport::U8Path(dir_.File("date/rp" + std::to_string(server))));

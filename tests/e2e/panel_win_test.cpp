@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Badge.h"
+#include "binder/Badge.h"
 #include "backup/Setup.h"
 #include "companion/Processes.h"
 #include "core/TestSupport.h"
@@ -172,7 +172,7 @@ TEST_F(Panel, RunsTheCompanionSyncsTheRegistryNickAndStopsItOnClose)
     // the game client keeps in the registry (no nick is stored yet).
     Click(window, 300, 295);
     EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("setting", "autogun") == "0"; }, 10s));
-    EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("global", "жетон") == standin::BadgeFor(kNick); }, 10s))
+    EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("global", "жетон") == binder::BadgeFor(kNick); }, 10s))
         << "badge: " << Setting("global", "жетон");
     EXPECT_TRUE(proctest::WaitUntil([&] { return Setting("quorvel", "од") == "0"; }, 10s));
 

@@ -501,7 +501,7 @@ protected:
     void SetUp() override
     {
         Home::SetUp();
-        std::filesystem::copy_file(buildpaths::kStandin, testsupport::U8Path(folder_.File("Quorvel.exe")));
+        std::filesystem::copy_file(buildpaths::kBinder, testsupport::U8Path(folder_.File("Quorvel.exe")));
     }
     void TearDown() override
     {

@@ -430,7 +430,7 @@ TEST_F(Companion, NoSecondCompanionIsLaunched)
 
 TEST_F(Companion, FirstShowLaunchesTheCompanionForReal)
 {
-    std::filesystem::copy_file(buildpaths::kStandin, testsupport::U8Path(folder_.File("Quorvel.exe")));
+    std::filesystem::copy_file(buildpaths::kBinder, testsupport::U8Path(folder_.File("Quorvel.exe")));
     FinishSplash();
     EXPECT_EQ(Main().LaunchAttempts(), 1);
     EXPECT_TRUE(proctest::WaitUntil([] { return companion::IsExactProcessRunning("Quorvel.exe"); }));

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <thread>
 
-#include "Badge.h"
-#include "Log.h"
+#include "binder/Badge.h"
+#include "binder/StandinLog.h"
 #include "companion/Contract.h"
 #include "store/IniFile.h"
 #include "store/RegistryView.h"
@@ -58,7 +58,7 @@ int main(int argc, char** argv)
             // Without a stored nick, the one the game client keeps, as the panel shows it.
             const std::string nick = settings.ReadString(kGlobalSection, kNickKey,
                                                          registry.ReadString("SAMP", "PlayerName", ""));
-            const std::string badge = standin::BadgeFor(nick);
+            const std::string badge = binder::BadgeFor(nick);
             try {
                 // Badge first: by the time the flag reads 0 the badge is there.
                 settings.WriteString(kGlobalSection, kBadgeKey, badge);

@@ -1,11 +1,11 @@
 #pragma once
-// The stand-in's badge rule, shared with the tests that check its answers.
+// The badge rule of the handshake, shared with the tests that check its answers.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace standin {
+namespace binder {
 
 // The same nick always gets the same seven digits (FNV-1a).
 inline std::string BadgeFor(std::string_view nick)
@@ -18,4 +18,4 @@ inline std::string BadgeFor(std::string_view nick)
     return std::to_string(1000000u + h % 9000000u);
 }
 
-}  // namespace standin
+}  // namespace binder

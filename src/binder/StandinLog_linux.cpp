@@ -1,4 +1,4 @@
-#include "Log.h"
+#include "binder/StandinLog.h"
 
 #include <cstdio>
 
