@@ -12,6 +12,7 @@
 #include "backup/Snapshots.h"
 #include "companion/ProcessList.h"
 #include "store/Cp1251.h"
+#include "store/FolderLock.h"
 #include "store/Files.h"
 #include "store/IniFile.h"
 
@@ -258,6 +259,8 @@ private:
     void PlaceSettings(Journal::Entry& e, const Plan::Basis& basis)
     {
         const std::string target = Target(e);
+        // Our own binder waits meanwhile: only a foreign writer can come between.
+        const store::FolderLock lock(target.substr(0, target.find_last_of("/\\") + 1));
         const std::string staged = Temp(e, e.staged);
         std::optional<std::string> expected = basis.before;  // what stands at the target, as far as known
         std::optional<std::string> previous = basis.before;  // the newest version another program wrote

@@ -14,6 +14,13 @@ enum class RolePlayKind {
     NoFile,       // a caption and nothing else
 };
 
+// Entries that share a key and are chosen by whether a player is fixed.
+enum class Fixation {
+    Any,
+    Fixed,     // only while a player is fixed
+    NotFixed,  // only while none is
+};
+
 struct RolePlayEntry {
     std::string_view caption;        // list text
     std::string_view fileName;       // in the server's role-play folder; empty for NoFile
@@ -21,6 +28,8 @@ struct RolePlayEntry {
     std::string_view defaultHotkey;  // used while the key is absent; may be empty (key65)
     std::string_view activationNote; // shown instead of a hotkey; only CommandOnly
     RolePlayKind kind;
+    std::string_view command = {};   // CommandOnly: the chat command that types it ("/ку")
+    Fixation fixation = Fixation::Any;
 };
 
 // All 28 entries; the index is the entry's position in the list. Several

@@ -1,5 +1,7 @@
 #include "store/IniFile.h"
 
+#include "store/FolderLock.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <deque>
@@ -323,8 +325,20 @@ std::string WithValue(const IniFile::Document& doc, const std::string& sec, cons
 
 }  // namespace
 
+namespace {
+
+// The folder of a path the store built: up to its last separator.
+std::string FolderOf(const std::string& path)
+{
+    const size_t sep = path.find_last_of("/\\");
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+}  // namespace
+
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    const FolderLock lock(FolderOf(path_));
     const auto doc = Load();
     // A file we could not read must not be replaced by what little we know.
     if (doc->status == ReadStatus::Failed) throw WriteError(path_);
@@ -522,6 +536,7 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key)
 {
+    const FolderLock lock(FolderOf(path_));
     const auto doc = Load();
     if (doc->status == ReadStatus::Failed) throw WriteError(path_);
     const Document::Line* line = doc->FindKey(Flatten(section), Flatten(key));
