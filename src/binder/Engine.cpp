@@ -94,7 +94,6 @@ struct Engine::Job {
     Clock::TimePoint started;
     Clock::TimePoint modifiersBy;     // the latest a modifier may stay down before a message
     Clock::TimePoint nextAt;          // nothing before this
-    std::optional<Clock::TimePoint> lastMessage;
     Question waiting = Question::None;
     Clock::TimePoint answerBy;
     int typed = 0;
@@ -257,6 +256,8 @@ void Engine::StartText(std::string name, std::string text, const std::uint8_t* k
     for (int i = 0; i < keyCount && i < 3; ++i) job->keys[static_cast<size_t>(i)] = keys[i];
     job->keyCount = std::min(keyCount, 3);
     job->started = job->nextAt = clock_.Now();
+    // Two texts one after the other keep the pause between them too.
+    if (lastMessage_) job->nextAt = std::max(job->nextAt, *lastMessage_ + Ms(Table().pauseMs));
     job->modifiersBy = job->started + kModifierWait;
     job_ = std::move(job);
     channel_.SetMode(Mode::Typing);
@@ -369,6 +370,12 @@ std::optional<Ms> Engine::Advance()
             Finish("ответа нет, текст отменён");
             continue;
         }
+        if (job.piece == job.pieces.size() && !job.fix && job.asks == 0 && job.next >= job.script.steps.size()) {
+            std::string done = job.typed > 0 ? "напечатано сообщений: " + std::to_string(job.typed) : "готово";
+            if (job.script.capped) done += "; текст длиннее " + std::to_string(text::kMaxSteps) + " строк, остальное пропущено";
+            Finish(done);
+            continue;
+        }
         if (now < job.nextAt) return Until(now, job.nextAt);
 
         if (job.piece < job.pieces.size()) {
@@ -387,7 +394,7 @@ std::optional<Ms> Engine::Advance()
             log_.Line((send ? "Напечатано: " : "Оставлено в строке чата: ") + message);
             ++job.piece;
             ++job.typed;
-            job.lastMessage = now;
+            lastMessage_ = now;
             job.nextAt = now + Ms(Table().pauseMs);
             job.modifiersBy = now + kModifierWait;
             if (!send) {
@@ -411,10 +418,6 @@ std::optional<Ms> Engine::Advance()
             Ask(q, Prompt(q));
             continue;
         }
-        if (job.next >= job.script.steps.size()) {
-            Finish(job.typed > 0 ? "напечатано сообщений: " + std::to_string(job.typed) : "готово");
-            continue;
-        }
         const text::Step& step = job.script.steps[job.next++];
         switch (step.kind) {
         case text::StepKind::Message: {
@@ -430,7 +433,7 @@ std::optional<Ms> Engine::Advance()
         }
         case text::StepKind::Pause:
             // Instead of the pause after the last message, not on top of it.
-            job.nextAt = job.lastMessage.value_or(now) + Ms(step.pauseMs);
+            job.nextAt = (lastMessage_ && job.typed > 0 ? *lastMessage_ : now) + Ms(step.pauseMs);
             break;
         case text::StepKind::Question:
             Ask(Question::Input, step.body);

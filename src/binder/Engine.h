@@ -82,6 +82,7 @@ private:
     std::deque<Published> tables_;
 
     std::unique_ptr<Job> job_;
+    std::optional<Clock::TimePoint> lastMessage_;  // sent to the game, by any text
     std::string target_;  // the fixed player's ID
     std::string ownId_;   // {ид}, asked once a run
 };

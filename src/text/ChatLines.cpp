@@ -132,11 +132,26 @@ std::vector<std::string> ChatMeter::Split(std::string_view line) const
         size_t end = cut;
         size_t next = cut;
         if (cut < line.size()) {
-            // The last blank within the room (also one right after it) ends the piece.
-            size_t blank = line.find_last_of(" \t", cut);
-            if (blank != std::string_view::npos && blank > pos) {
+            // The last blank within the room (also one right after it) ends the piece;
+            // the search stays within the piece, so a line without blanks is linear.
+            size_t blank = cut;
+            for (;;) {
+                while (blank > pos && !IsBlank(line[blank])) --blank;
+                if (blank <= pos || !prefix.empty()) break;
+                // A piece of plain chat must not begin as a command: "/q" would run.
+                size_t after = blank;
+                while (after < line.size() && IsBlank(line[after])) ++after;
+                if (after == line.size() || line[after] != '/') break;
+                --blank;
+            }
+            if (blank > pos) {
                 end = blank;
                 next = blank;
+            } else if (prefix.empty() && line[cut] == '/') {
+                // One character earlier: the next piece must not begin with the "/".
+                size_t earlier = cut - 1;
+                while (earlier > pos && (static_cast<unsigned char>(line[earlier]) & 0xC0) == 0x80) --earlier;
+                if (earlier > pos) end = next = earlier;
             }
         }
         while (end > pos && IsBlank(line[end - 1])) --end;

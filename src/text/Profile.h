@@ -23,8 +23,8 @@ inline constexpr std::string_view kRankTitles[] = {
     "Подполковник", "Полковник", "Генерал", "Министр", "Администратор", "Тестировщик скрипта",
 };
 
-// {ранг}: the rank's number among kRankTitles ("1" for "Рядовой"), empty
-// for any other title.
+// {ранг}: the rank's number among kRankTitles ("1" for "Рядовой"), blanks
+// around and case ignored; empty for any other title.
 std::string RankNumber(std::string_view rank);
 
 }  // namespace text

@@ -11,7 +11,8 @@
 //   {пауза 2.5}  {спросить Номер паспорта}  {скриншот} alone on a line
 //   ... {дописать}                                     typed, left open; the text ends
 //
-// Anything else in braces is typed as it stands.
+// Anything else in braces is typed as it stands, and so is a "{" whose next
+// brace is another "{" or none: "{a{ник}}" fills only the inner braces.
 
 #include <string>
 #include <string_view>
@@ -66,12 +67,13 @@ struct Step {
 };
 
 // One line of a text as a step (a line alone: the preview reads line by line).
+// A {пауза} whose seconds are no number ("2", "2.5", "2,5") is a message.
 Step ParseLine(std::string_view line, int lineNumber = 0);
 
 struct Script {
     std::vector<Step> steps;  // in order; ends at a leaveOpen message
     unsigned asks = kAskNone; // of every message
-    bool capped = false;      // the text had more than kMaxSteps steps
+    bool capped = false;      // the text had more than kMaxSteps steps before any {дописать}
 };
 
 // Every line of the text (CR LF, LF or a lone CR ends one). Lines that are
@@ -87,7 +89,7 @@ struct Span {
 
 struct FilledLine {
     std::string text;           // UTF-8
-    std::vector<Span> values;   // where a variable or gender form was filled in
+    std::vector<Span> values;   // where a variable or gender form was filled in (none for an empty value)
     std::vector<Span> unknown;  // braces typed as they stand
 };
 

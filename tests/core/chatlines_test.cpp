@@ -108,6 +108,11 @@ const SplitCase kSplitCases[] = {
     // The long nick leaves 121 for "/me " lines: 19 words + "/me " = 4 + 113.
     {"EchoLimitBinds", kNick24, "/me " + kWords40,
      {"/me " + Repeat("слово ", 18) + "слово", "/me " + Repeat("слово ", 18) + "слово", "/me слово слово"}},
+    // Plain chat never continues as a command: the cut moves off the "/".
+    {"ChatNeverContinuesAsACommand", kNick11, Repeat("a", 60) + " " + Repeat("b", 65) + " /q bye",
+     {Repeat("a", 60), Repeat("b", 65) + " /q bye"}},
+    {"ChatCommandWordCut", kNick11, Repeat("a", 126) + " /q bye", {Repeat("a", 126) + " /", "q bye"}},
+    {"ChatSlashAtTheCut", kNick11, Repeat("ж", 128) + "/q", {Repeat("ж", 127), "ж/q"}},
     {"LongWordCut", kNick11, Repeat("x", 300), {Repeat("x", 128), Repeat("x", 128), Repeat("x", 44)}},
     {"LongWordAfterCommand", kNick11, "/do " + Repeat("ж", 200) + " конец",
      {"/do " + Repeat("ж", 124), "/do " + Repeat("ж", 76) + " конец"}},
