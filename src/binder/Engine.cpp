@@ -394,9 +394,11 @@ std::optional<Ms> Engine::Advance()
             log_.Line((send ? "Напечатано: " : "Оставлено в строке чата: ") + message);
             ++job.piece;
             ++job.typed;
-            lastMessage_ = now;
-            job.nextAt = now + Ms(Table().pauseMs);
-            job.modifiersBy = now + kModifierWait;
+            // The pause runs from the message's arrival, not from when typing began.
+            const auto sent = clock_.Now();
+            lastMessage_ = sent;
+            job.nextAt = sent + Ms(Table().pauseMs);
+            job.modifiersBy = sent + kModifierWait;
             if (!send) {
                 channel_.ChatLeftOpen();
                 Finish("дописать игроку");

@@ -10,5 +10,6 @@ extern const char* const kPanel;       // the panel's executable
 extern const char* const kProgramDir;  // the installed program folder (Windows)
 extern const char* const kImportJob;   // the job the kill tests cut short
 extern const char* const kExamples;    // the examples folder of the sources
+extern const char* const kGameDouble;  // the game's window for the binder's tests (Windows)
 
 }  // namespace buildpaths
