@@ -42,11 +42,37 @@ public:
 // What the hook callbacks reach: set up once before the hooks go in.
 struct Hook {
     Matcher* matcher = nullptr;
+    DWORD thread = 0;
 } g_hook;
 
 bool StillDown(std::uint8_t vk)
 {
     return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
+
+// Asks the hook's thread, once the callback has returned, to press a key
+// nobody uses: a key kept from the game while Alt or Win is held would
+// otherwise leave the game seeing Alt pressed and released alone (its menu)
+// or Win alone (the Start menu).
+constexpr UINT kMaskModifiers = WM_APP + 1;
+constexpr WORD kMaskVk = 0xE8;
+
+void MaskIfModifierHeld()
+{
+    if (StillDown(VK_MENU) || StillDown(VK_LWIN) || StillDown(VK_RWIN))
+        PostThreadMessageW(g_hook.thread, kMaskModifiers, 0, 0);
+}
+
+void PressMask()
+{
+    INPUT in[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = kMaskVk;
+        in[i].ki.dwFlags = i == 1 ? KEYEVENTF_KEYUP : 0;
+        in[i].ki.dwExtraInfo = kOwnInputMarker;
+    }
+    SendInput(2, in, sizeof(INPUT));
 }
 
 std::uint8_t Generic(DWORD vk)
@@ -82,7 +108,10 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM message, LPARAM data)
             input.down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
             const HWND game = static_cast<HWND>(FrontGameWindow());
             if (input.down && game && g_hook.matcher->ReadsText()) input.typed = TypedBy(key, game);
-            if (g_hook.matcher->OnInput(input, game != nullptr) == Verdict::Swallow) return 1;
+            if (g_hook.matcher->OnInput(input, game != nullptr) == Verdict::Swallow) {
+                if (input.down) MaskIfModifierHeld();
+                return 1;
+            }
         }
     }
     return CallNextHookEx(nullptr, code, message, data);
@@ -107,8 +136,10 @@ LRESULT CALLBACK MouseProc(int code, WPARAM message, LPARAM data)
         default: input.vk = 0; break;
         }
         if (!own && input.vk != 0 &&
-            g_hook.matcher->OnInput(input, FrontGameWindow() != nullptr) == Verdict::Swallow)
+            g_hook.matcher->OnInput(input, FrontGameWindow() != nullptr) == Verdict::Swallow) {
+            if (input.down) MaskIfModifierHeld();
             return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, message, data);
 }
@@ -121,9 +152,11 @@ DWORD WINAPI HookThread(void* ready)
     const HINSTANCE self = GetModuleHandleW(nullptr);
     HHOOK keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, self, 0);
     HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseProc, self, 0);
+    g_hook.thread = GetCurrentThreadId();
     SetEvent(static_cast<HANDLE>(ready));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == kMaskModifiers) PressMask();
     }
     if (keyboard) UnhookWindowsHookEx(keyboard);
     if (mouse) UnhookWindowsHookEx(mouse);

@@ -149,6 +149,7 @@ TEST_F(BinderCompanion, AltHeldDownFromTheHotkeyStillTypesIntactText)
     EXPECT_EQ(gamelog::SentUtf8(log), std::vector<std::string>{"Здравия желаю! Офицер Ivan_Petrov, LSPD."}) << Dump(log);
     EXPECT_EQ(Count(log, "syschar"), 0u);
     EXPECT_EQ(Count(log, "keydown", "31") + Count(log, "syskeydown", "31"), 0u) << "1 is the hotkey's";
+    EXPECT_EQ(Count(log, "keymenu"), 0u) << "Alt released after a kept key must not open the game's menu";
 }
 
 TEST_F(BinderCompanion, RightButtonWithF3AsksForAnIdTypesNothingOfTheMegaphoneAndTheIdFillsTheTarget)
