@@ -23,6 +23,15 @@ std::string MegabyteText()
     return text;
 }
 
+// The profile a preview fills a text with.
+text::Values PreviewValues()
+{
+    text::Profile profile;
+    profile.nick = "Ivan_Petrovich_Sidorov";
+    profile.rank = "Сержант";
+    return text::PreviewValues(profile, "08:30", "10.12.2026");
+}
+
 void BM_CheckOneLine(benchmark::State& state)
 {
     const text::ChatMeter meter("Ivan_Petrovich_Sidorov");
@@ -43,7 +52,7 @@ BENCHMARK(BM_CheckMegabyteText)->Unit(benchmark::kMillisecond);
 void BM_PreviewBuildMegabyte(benchmark::State& state)
 {
     const std::string text = MegabyteText();
-    for (auto _ : state) benchmark::DoNotOptimize(text::ChatPreview("Ivan_Petrovich_Sidorov", text).LineCount());
+    for (auto _ : state) benchmark::DoNotOptimize(text::ChatPreview(PreviewValues(), text).LineCount());
 }
 BENCHMARK(BM_PreviewBuildMegabyte)->Unit(benchmark::kMillisecond);
 
@@ -51,7 +60,7 @@ BENCHMARK(BM_PreviewBuildMegabyte)->Unit(benchmark::kMillisecond);
 // measured each time, as the editor reports it.
 void BM_PreviewTypeCharacter(benchmark::State& state)
 {
-    text::ChatPreview preview("Ivan_Petrovich_Sidorov", MegabyteText());
+    text::ChatPreview preview(PreviewValues(), MegabyteText());
     const int line = preview.LineCount() / 2;
     const std::string before = "/me достал бланк протокола и вписал в него данные нарушителя, строка 1234";
     const std::vector<std::string> typed[2] = {{before + "ж"}, {before}};
@@ -64,7 +73,7 @@ BENCHMARK(BM_PreviewTypeCharacter)->Unit(benchmark::kMicrosecond);
 // Enter in the second line, then Backspace: every line after it moves.
 void BM_PreviewEnterNearTheTop(benchmark::State& state)
 {
-    text::ChatPreview preview("Ivan_Petrovich_Sidorov", MegabyteText());
+    text::ChatPreview preview(PreviewValues(), MegabyteText());
     const std::vector<std::string> split = {"/me достал бланк", "протокола и вписал в него данные нарушителя"};
     const std::vector<std::string> joined = {split[0] + " " + split[1]};
     bool enter = true;

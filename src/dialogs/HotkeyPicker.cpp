@@ -220,13 +220,20 @@ void HotkeyPicker::SaveCombination()
         prompts::Message(this, QStringLiteral("Запрещено сохранять пустые клавиши"));
         return;
     }
+    // The binder presses its chat key on its own: one key of the keyboard,
+    // stored as its bare token.
+    const bool chatKey = ref_.source == hotkeys::HotkeySource::Binder;
+    if (chatKey && (tokens.size() != 1 || hotkeys::GroupOf(tokens[0]) == hotkeys::KeyGroup::Mouse)) {
+        prompts::Message(this, QStringLiteral("Клавиша чата — одна клавиша клавиатуры, без сочетаний и мыши"));
+        return;
+    }
     if (hotkeys::ComposeHotkey(tokens, true) == "VK02") {
         prompts::Message(this, QStringLiteral("Запрещено сохранять клавишу ПКМ\n"
                                               "Данная клавиша исползуется для авто-отыгровки оружия"));
         return;
     }
     if (!ConfirmConflicts(tokens)) return;
-    const std::string value = hotkeys::ComposeHotkey(tokens, hook_->IsOn());
+    const std::string value = chatKey ? tokens[0] : hotkeys::ComposeHotkey(tokens, hook_->IsOn());
     session_.WriteHotkey(ref_, value);
     Finish(value);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The keyboard picker: the one place where hotkeys are edited. Pick() shows
 // it for one stored hotkey; it writes the result through the session (a
-// refused write keeps it open) and returns what is stored now.
+// refused write keeps it open) and returns what is stored now. The binder's
+// chat key takes one keyboard key, stored as its bare token.
 
 #include <QDialog>
 #include <QHash>

@@ -5,8 +5,10 @@
 #include <QPushButton>
 
 #include "guibase/ErrorGuard.h"
+#include "guibase/QtText.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
+#include "text/Profile.h"
 #include "widgets/DialogLook.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
@@ -27,10 +29,9 @@ RankDialog::RankDialog(Session& session, SyncHandshake& sync, QWidget* parent)
     comboBox1_->setEditable(true);
     comboBox1_->setInsertPolicy(QComboBox::NoInsert);
     comboBox1_->setFont(look::SansSerif());
-    comboBox1_->addItems({"Рядовой", "Сержант", "Ст. Сержант", "Лейтенант", "Ст. Лейтенант", "Капитан", "Майор",
-                          "Подполковник", "Полковник", "Генерал", "Министр", "Администратор",
-                          "Тестировщик скрипта"});
-    comboBox1_->setEditText(QStringLiteral("Рядовой"));
+    // The titles {ранг} counts by, so the two never differ.
+    for (std::string_view title : text::kRankTitles) comboBox1_->addItem(ToQString(title));
+    comboBox1_->setEditText(comboBox1_->itemText(0));
     dialoglook::StyleField(comboBox1_);
 
     button1_ = new QPushButton(QStringLiteral("OK"), this);

@@ -48,7 +48,8 @@ void AddCombination(HotkeyHolder& holder, std::string_view hotkey)
 
 }  // namespace
 
-ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValues& commandKeys)
+ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValues& commandKeys,
+                         std::string_view chatKey)
 {
     // Settings holders first, one per [hotkeys] key, with every caption and
     // default of that key; the stored values are applied after.
@@ -99,6 +100,10 @@ ConflictMap::ConflictMap(const SectionValues& settingsHotkeys, const SectionValu
         AddCombination(h, value);
         holders_.push_back(std::move(h));
     }
+
+    // A hotkey that is the chat key alone would open the chat as it fires.
+    if (!chatKey.empty())
+        holders_.push_back({HotkeySource::Binder, std::string(kChatKeyHolder), "клавиша чата", {{std::string(chatKey)}}});
 
     for (size_t i = 0; i < holders_.size(); ++i)
         for (const Tokens& c : holders_[i].combinations) byCombination_[CombinationKey(c)].push_back(i);

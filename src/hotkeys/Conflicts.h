@@ -1,9 +1,10 @@
 #pragma once
 // Every hotkey the binder knows for one server, and who holds it: the binder
 // actions and role-play texts ([hotkeys] of the settings file, defaults while
-// a key is absent) and the user commands ([keys] of the server's command
-// file). The companion fires every holder of a combination, so two holders of
-// one combination are a conflict the player should hear about.
+// a key is absent), the user commands ([keys] of the server's command file)
+// and the key the binder opens the chat with. The companion fires every
+// holder of a combination, so two holders of one combination are a conflict
+// the player should hear about.
 
 #include <map>
 #include <optional>
@@ -17,7 +18,10 @@ namespace hotkeys {
 enum class HotkeySource {
     Settings,  // [hotkeys]: "key37"
     Commands,  // [keys]: the command's name
+    Binder,    // the binder's own key: "chat"
 };
+
+inline constexpr std::string_view kChatKeyHolder = "chat";
 
 using Tokens = std::vector<std::string>;
 
@@ -33,7 +37,9 @@ using SectionValues = std::vector<std::pair<std::string, std::string>>;
 
 class ConflictMap {
 public:
-    ConflictMap(const SectionValues& settingsHotkeys, const SectionValues& commandKeys);
+    // chatKey: the token the binder opens the chat with; empty for none.
+    ConflictMap(const SectionValues& settingsHotkeys, const SectionValues& commandKeys,
+                std::string_view chatKey = {});
 
     const std::vector<HotkeyHolder>& Holders() const { return holders_; }
     // Names compared as the settings files do (ASCII and Cyrillic case folded).

@@ -42,6 +42,8 @@ KeyHolder HolderOf(const ConflictMap& conflicts, const HotkeyHolder& holder, con
     h.key = holder.key;
     if (holder.source == HotkeySource::Commands) {
         h.editor = HolderEditor::Command;
+    } else if (holder.source == HotkeySource::Binder) {
+        h.editor = HolderEditor::ChatKey;
     } else {
         h.action = FindBinderKey(holder.key);
         h.rolePlayEntry = FirstRolePlayEntry(holder.key);

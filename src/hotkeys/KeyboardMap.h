@@ -52,6 +52,7 @@ enum class HolderEditor {
     Action,    // the picker of a binder action ([hotkeys] key); also when the key serves a text too
     RolePlay,  // the picker of a role-play text ([hotkeys] key)
     Command,   // the command page (the command's name)
+    ChatKey,   // the home page's chat key row
 };
 
 struct KeyHolder {

@@ -32,9 +32,13 @@ void ChatPreviewWindow::keyPressEvent(QKeyEvent* event)
     else QWidget::keyPressEvent(event);
 }
 
-void ChatPreviewWindow::ShowFor(QPlainTextEdit* editor, const std::string& nick)
+void ChatPreviewWindow::Refill(const text::Values& values)
 {
-    view_->Follow(editor, nick);
+    view_->Refill(values);
+}
+
+void ChatPreviewWindow::ShowFor(QPlainTextEdit* editor, const text::Values& values)
+{
     if (!isVisible()) {
         // Beside the main window: right of it, else left of it, else as far
         // right as the screen goes.
@@ -50,4 +54,6 @@ void ChatPreviewWindow::ShowFor(QPlainTextEdit* editor, const std::string& nick)
     }
     show();
     raise();
+    // Once shown: the rows in sight decide where the editor's line scrolls to.
+    view_->Follow(editor, values);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // "Предпросмотр": a window beside the main window that shows the role-play
-// or command editor's text as the chat will show it, as the player types.
+// or command editor's text as the binder will type it, as the player types.
 
 #include <QWidget>
-#include <string>
+
+#include "text/Script.h"
 
 class QPlainTextEdit;
 class ChatPreviewView;
@@ -13,8 +14,10 @@ class ChatPreviewWindow : public QWidget {
 public:
     explicit ChatPreviewWindow(QWidget* mainWindow);
 
-    // Shows `editor`'s text with `nick`, beside the main window.
-    void ShowFor(QPlainTextEdit* editor, const std::string& nick);
+    // Shows `editor`'s text filled with `values`, beside the main window.
+    void ShowFor(QPlainTextEdit* editor, const text::Values& values);
+    // The same text with other values (the profile changed meanwhile).
+    void Refill(const text::Values& values);
     ChatPreviewView* View() const { return view_; }
 
 protected:

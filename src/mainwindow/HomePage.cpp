@@ -4,17 +4,20 @@
 
 #include "dialogs/CallSignDialog.h"
 #include "dialogs/DepartmentDialog.h"
+#include "dialogs/HotkeyPicker.h"
 #include "dialogs/RankDialog.h"
 #include "guibase/Cp1251Prompts.h"
 #include "guibase/ErrorGuard.h"
 #include "guibase/Prompts.h"
 #include "guibase/QtText.h"
+#include "hotkeys/KeyVocabulary.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
 #include "widgets/GroupBox.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
+#include "text/ChatPreview.h"
 
 using namespace companion;
 
@@ -23,6 +26,14 @@ namespace {
 // The options in the order of kOptions, with the label each shows on.
 const char* const kOptionLabels[] = {"Label19", "Label21", "Label23", "Label25", "Label27", "Label43"};
 static_assert(std::size(kOptionLabels) == std::size(kOptions));
+
+const HotkeyRef kChatKeyRef{hotkeys::HotkeySource::Binder, std::string(kChatKey.key)};
+
+// The pause follows the chat key, whose caption may be "T" or "Backspace".
+int PauseX(const QWidget* chatKey)
+{
+    return chatKey->geometry().right() + 14;
+}
 
 QString OnOff(bool on)
 {
@@ -104,6 +115,15 @@ HomePage::HomePage(Session& session, SyncHandshake& sync, QWidget* parent)
         AddTitle(box2, r.title, QString::fromUtf8(r.titleText), 200, r.titleY);
         AddValue(box2, r.value, QString::fromUtf8(r.valueText), 310, r.valueY);
     }
+    // The binder's own row: what opens the game's chat, and how long it
+    // waits between two messages.
+    AddTitle(box2, "BinderTitle", QStringLiteral("Чат и пауза:"), 200, 160);
+    Label* chatKey = AddValue(box2, "ChatKeyLabel", QStringLiteral("T"), 310, 160);
+    chatKey->setToolTip(QStringLiteral("Клавиша, которой биндер открывает чат игры"));
+    Label* pause = AddValue(box2, "PauseLabel", QStringLiteral("1,2 с"), PauseX(chatKey), 160);
+    pause->setToolTip(QStringLiteral("Пауза между сообщениями"));
+    for (Label* value : {chatKey, pause}) value->setCursor(Qt::PointingHandCursor);
+
     Find("Label35")->SetFontColor(look::kAlert);
     Find("Label37")->setCursor(Qt::PointingHandCursor);
     Find("Label39")->SetFontColor(look::kAlert);
@@ -125,6 +145,8 @@ void HomePage::Wire()
     for (int option = 0; option < int(std::size(kOptionLabels)); ++option)
         onClick(kOptionLabels[option], [this, option] { ToggleOption(option); });
     onClick("Label37", [this] { CycleServer(); });
+    onClick("ChatKeyLabel", [this] { EditChatKey(); });
+    onClick("PauseLabel", [this] { EditPause(); });
 
     // Titles and values turn the alert colour under the mouse.
     const auto hover = [this](const char* name, const QColor& normal) {
@@ -134,7 +156,7 @@ void HomePage::Wire()
     };
     for (const char* name : {"Label6", "Label8", "Label10", "Label12", "Label13", "Label16"}) hover(name, look::kTitle);
     for (const char* name : kOptionLabels) hover(name, look::kSilver);
-    hover("Label37", look::kSilver);
+    for (const char* name : {"Label37", "ChatKeyLabel", "PauseLabel"}) hover(name, look::kSilver);
 }
 
 void HomePage::UseDialogs(const Dialogs& dialogs)
@@ -191,6 +213,16 @@ void HomePage::LoadProfileAndOptions()
         Find("Label37")->setText(QStringLiteral("Abs RP%1").arg(server));
         session_.SetServer(server);
     }
+    ShowBinderSettings();
+}
+
+void HomePage::ShowBinderSettings()
+{
+    Label* chatKey = Find("ChatKeyLabel");
+    chatKey->setText(ToQString(hotkeys::KeyCaption(session_.ChatKey())));
+    Label* pause = Find("PauseLabel");
+    pause->setText(ToQString(text::SecondsCaption(session_.PauseMs())));
+    pause->move(PauseX(chatKey), pause->y());
 }
 
 // ---- editors ------------------------------------------------------------------
@@ -203,7 +235,7 @@ void HomePage::EditNick()
     if (prompts::RefuseUnsupported(this, nick.text)) return;
     if (!nick.text.isEmpty()) {
         // Stored first: a refused write must not leave the row showing a nick the file lacks.
-        session_.Settings().WriteString(kGlobalSection, kNickKey, nick.text.toStdString());
+        session_.Write({kGlobalSection, kNickKey, {}}, nick.text.toStdString());
         Find("Label7")->setText(nick.text);
     }
     // Also after Cancel: the companion is asked to reload either way.
@@ -244,6 +276,32 @@ void HomePage::ToggleOption(int option)
     const bool on = session_.Read(kOptions[option]) == "1";
     session_.Write(kOptions[option], on ? "0" : "1");
     Find(kOptionLabels[option])->setText(OnOff(!on));
+    sync_.Request();
+}
+
+void HomePage::EditChatKey()
+{
+    const QString current = ToQString(session_.ChatKey());
+    if (!dialogs_.picker->Pick(kChatKeyRef, current)) return;
+    ShowBinderSettings();
+    sync_.Request();
+}
+
+void HomePage::EditPause()
+{
+    const prompts::InputResult answer =
+        prompts::InputBox(this, QStringLiteral("Пауза между сообщениями"),
+                          QStringLiteral("Пауза в миллисекундах (от %1 до %2):").arg(kMinPauseMs).arg(kMaxPauseMs),
+                          QString::number(session_.PauseMs()), 5);
+    if (!answer.accepted) return;
+    bool number = false;
+    const int ms = answer.text.trimmed().toInt(&number);
+    if (!number || ms < kMinPauseMs || ms > kMaxPauseMs) {
+        prompts::Message(this, QStringLiteral("Пауза — целое число миллисекунд от %1 до %2").arg(kMinPauseMs).arg(kMaxPauseMs));
+        return;
+    }
+    session_.Settings().WriteInteger(kPause.section, kPause.key, ms);
+    ShowBinderSettings();
     sync_.Request();
 }
 

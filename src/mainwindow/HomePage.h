@@ -1,6 +1,6 @@
 #pragma once
-// The home page: the officer's profile, the script options, the server and
-// the companion's status line.
+// The home page: the officer's profile, the script options, the server, the
+// binder's chat key and pause, and the companion's status line.
 
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/Page.h"
@@ -29,6 +29,9 @@ public:
     // Script options and the server (their value labels take the clicks).
     void ToggleOption(int option);  // Label19, 21, 23, 25, 27, 43
     void CycleServer();             // Label37
+    // The binder's own settings (ChatKeyLabel, PauseLabel).
+    void EditChatKey();
+    void EditPause();
 
     // The status line and the badge, which the main window keeps up to date.
     Label* StatusLabel() const;     // Label35
@@ -39,6 +42,7 @@ private:
     Label* AddTitle(QGroupBox* box, const char* name, const QString& text, int x, int y);
     Label* AddValue(QGroupBox* box, const char* name, const QString& text, int x, int y);
     Label* Find(const char* name) const;
+    void ShowBinderSettings();
 
     SyncHandshake& sync_;
     Dialogs dialogs_;

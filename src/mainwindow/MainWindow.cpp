@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QHash>
 #include <QMenu>
 #include <QShortcut>
@@ -31,6 +32,7 @@
 #include "mainwindow/SetupTransfer.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
+#include "text/ChatPreview.h"
 #include "widgets/Artwork.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
@@ -63,6 +65,23 @@ const MenuDesign kMenuDesign[] = {
     // The instruction item has a page of its own: a guide, not the law books.
     {"IN", 4, 5, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
 };
+
+// The profile as the home page shows it, and the clock, for the preview.
+text::Values PreviewValuesOf(const Session& session)
+{
+    using namespace companion;
+    text::Profile profile;
+    profile.nick = session.Nick();
+    profile.rank = session.Read(kRank);
+    profile.department = session.Read(kDepartment);
+    profile.tag = session.Read(kCallSign);
+    profile.extraTag = session.Read(kExtraTag);
+    profile.badge = session.Read(kBadge);
+    profile.female = session.Read(kGender) == kFemale;
+    const QDateTime now = QDateTime::currentDateTime();
+    return text::PreviewValues(std::move(profile), now.toString(QStringLiteral("HH:mm")).toStdString(),
+                               now.toString(QStringLiteral("dd.MM.yyyy")).toStdString());
+}
 
 }  // namespace
 
@@ -419,8 +438,17 @@ KeyboardMapDialog* MainWindow::OpenKeyboardMap()
 
 ChatPreviewWindow* MainWindow::OpenPreview(QPlainTextEdit* editor)
 {
-    if (preview_ == nullptr) preview_ = new ChatPreviewWindow(this);
-    preview_->ShowFor(editor, session_.Nick());
+    if (preview_ == nullptr) {
+        preview_ = new ChatPreviewWindow(this);
+        // A profile edited while the preview is open shows at once; so does
+        // the badge the companion hands back.
+        const auto refill = [this] {
+            if (preview_->isVisible()) preview_->Refill(PreviewValuesOf(session_));
+        };
+        connect(&session_, &Session::profileChanged, preview_, refill);
+        connect(&sync_, &SyncHandshake::synced, preview_, refill);
+    }
+    preview_->ShowFor(editor, PreviewValuesOf(session_));
     return preview_;
 }
 
@@ -442,6 +470,10 @@ void MainWindow::EditHolder(const hotkeys::KeyHolder& holder)
         commands_->SelectCommandNamed(ToQString(holder.key));
         raise();
         activateWindow();
+        break;
+    case hotkeys::HolderEditor::ChatKey:
+        OpenPage(MenuHome);
+        home_->EditChatKey();
         break;
     }
 }

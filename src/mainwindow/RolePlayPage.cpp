@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
+#include <QTextBlock>
 
 #include "dialogs/HotkeyPicker.h"
 #include "guibase/Cp1251Prompts.h"
@@ -159,14 +160,20 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
 
 void RolePlayPage::BuildMemoMenu()
 {
-    // The menu offers the companion's macros and variables by name; its items
-    // insert nothing yet.
+    // The menu offers the binder's macros and variables by name. An item with
+    // a variable inserts it at the cursor; those whose work comes with the law
+    // books insert nothing yet.
     memo2Menu_ = new QMenu(this);
     memo2Menu_->setObjectName(QStringLiteral("Memo2Menu"));
     memo2Menu_->setFont(look::SegoeUi(12));
     const auto item = [](QMenu* menu, const char* name, const char* text) {
         QAction* a = menu->addAction(QString::fromUtf8(text));
         a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    const auto inserting = [&](QMenu* menu, const char* name, const char* text, const char* variable) {
+        connect(item(menu, name, text), &QAction::triggered, this,
+                [this, variable] { InsertAtCursor(QString::fromUtf8(variable), false); });
     };
     const auto submenu = [](QMenu* menu, const char* name, const char* text) {
         QMenu* sub = menu->addMenu(QString::fromUtf8(text));
@@ -180,25 +187,59 @@ void RolePlayPage::BuildMemoMenu()
     item(d2, "N5", "Выписать штраф по Ак");
     item(d2, "N6", "Выписать штраф по ПДД");
     item(d2, "J1", "Отыграть оружие");
-    item(d2, "N7", "Сделать скриншот");
+    connect(item(d2, "N7", "Сделать скриншот"), &QAction::triggered, this,
+            [this] { InsertAtCursor(QStringLiteral("{скриншот}"), true); });
     item(d2, "N8", "Одеть наручники");
     item(d2, "N9", "Создать диалоговое окно");
-    item(d2, "N10", "Создать диалоговое окно с вводом текста");
+    connect(item(d2, "N10", "Создать диалоговое окно с вводом текста"), &QAction::triggered, this,
+            [this] { Guarded(this, [this] { InsertQuestion(); }); });
     QMenu* n2 = submenu(memo2Menu_, "N2", "Вставить Переменную");
     QMenu* n11 = submenu(n2, "N11", "Данные игрока");
-    item(n11, "N12", "Вставить ваш ник");
-    item(n11, "N13", "Вставить ваш ид");
-    item(n11, "N14", "Вставить ваш ранг");
-    item(n11, "N15", "Вставить ваше звание");
-    item(n11, "N16", "Вставить ваш департамент");
-    item(n11, "N17", "Вставить тег");
-    item(n11, "N18", "Вставить ");
+    inserting(n11, "N12", "Вставить ваш ник", "{ник}");
+    inserting(n11, "N13", "Вставить ваш ид", "{ид}");
+    inserting(n11, "N14", "Вставить ваш ранг", "{ранг}");
+    inserting(n11, "N15", "Вставить ваше звание", "{звание}");
+    inserting(n11, "N16", "Вставить ваш департамент", "{департамент}");
+    inserting(n11, "N17", "Вставить тег", "{тег}");
+    inserting(n11, "N18", "Вставить ", "{доптег}");
     QMenu* n19 = submenu(n2, "N19", "Остальные переменные");
-    item(n19, "N20", "Местоположение");
+    inserting(n19, "N20", "Местоположение", "{место}");
     item(n19, "N21", "Пояснение статьи (УК/АК)");
     item(n19, "N22", "Сумма штрафа");
     item(memo2Menu_, "N3", "Вставить тип строки");
     memo1_->SetPopupMenu(memo2Menu_);
+}
+
+void RolePlayPage::InsertAtCursor(const QString& text, bool ownLine)
+{
+    QTextCursor cursor = memo1_->textCursor();
+    cursor.beginEditBlock();  // one undo step, the line breaks included
+    cursor.removeSelectedText();
+    QString inserted = text;
+    if (ownLine) {
+        const QString line = cursor.block().text();
+        const int at = cursor.positionInBlock();
+        if (at > 0) inserted.prepend(u'\n');
+        if (at < line.size()) inserted.append(u'\n');
+    }
+    cursor.insertText(inserted);
+    cursor.endEditBlock();
+    memo1_->setTextCursor(cursor);
+}
+
+void RolePlayPage::InsertQuestion()
+{
+    const prompts::InputResult question =
+        prompts::InputBox(this, QStringLiteral("Диалоговое окно с вводом текста"),
+                          QStringLiteral("Текст вопроса (ответ подставится в {ввод}):"), QString());
+    const QString asked = question.text.trimmed();
+    if (!question.accepted || asked.isEmpty()) return;
+    // A brace would end the variable early: the rest would be typed as text.
+    if (asked.contains(u'{') || asked.contains(u'}')) {
+        prompts::Message(this, QStringLiteral("В вопросе не может быть фигурных скобок"));
+        return;
+    }
+    InsertAtCursor(QStringLiteral("{спросить %1}").arg(asked), true);
 }
 
 QString RolePlayPage::EntryPath(int entry) const

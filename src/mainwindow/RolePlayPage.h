@@ -30,6 +30,10 @@ public:
     void SaveText();         // Button1
     void UpdateScrollBar();  // Memo1 changed
     void EditHotkey();       // Image1, Label41, Label46
+    // Memo2Menu: `text` at the cursor as one undoable edit; on a line of its
+    // own when `ownLine`.
+    void InsertAtCursor(const QString& text, bool ownLine);
+    void InsertQuestion();   // N10: asks for the question first
     // Reads the chosen entry's file and key again (its files changed underneath).
     void Reload();
 

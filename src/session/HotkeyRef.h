@@ -1,7 +1,7 @@
 #pragma once
 // Which stored hotkey an edit is about: a key of Setting.ini [hotkeys] (a
-// binder action or a role-play text) or a command of the server's
-// keycomand.ini [keys].
+// binder action or a role-play text), a command of the server's
+// keycomand.ini [keys], or the binder's chat key ([binder] chat).
 
 #include <string>
 
@@ -10,6 +10,6 @@
 struct HotkeyRef {
     hotkeys::HotkeySource source = hotkeys::HotkeySource::Settings;
     // The key as it is written: "key2", "Key37" (the key pages have always
-    // written their image's spelling), or the command's name.
+    // written their image's spelling), the command's name, or "chat".
     std::string id;
 };

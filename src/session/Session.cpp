@@ -1,6 +1,11 @@
 #include "session/Session.h"
 
+#include <algorithm>
+
 #include "store/ServerPaths.h"
+
+// The picker finds the chat key's holder by the key it edits.
+static_assert(companion::kChatKey.key == hotkeys::kChatKeyHolder);
 
 using companion::kCommandKeySection;
 using companion::kHotkeySection;
@@ -24,6 +29,14 @@ std::string Session::Read(const companion::Setting& setting) const
 void Session::Write(const companion::Setting& setting, std::string_view value)
 {
     settings_->WriteString(setting.section, setting.key, value);
+    if (setting.section == companion::kGlobalSection) emit profileChanged();
+}
+
+int Session::PauseMs() const
+{
+    const int fallback = std::stoi(std::string(companion::kPause.fallback));
+    const int stored = settings_->ReadInteger(companion::kPause.section, companion::kPause.key, fallback);
+    return std::clamp(stored, companion::kMinPauseMs, companion::kMaxPauseMs);
 }
 
 void Session::LoadServer()
@@ -82,7 +95,8 @@ std::string Session::Nick() const
 
 hotkeys::ConflictMap Session::Conflicts()
 {
-    return hotkeys::ConflictMap(settings_->ReadSection(kHotkeySection), KeyFile().ReadSection(kCommandKeySection));
+    return hotkeys::ConflictMap(settings_->ReadSection(kHotkeySection), KeyFile().ReadSection(kCommandKeySection),
+                                ChatKey());
 }
 
 store::IniFile& Session::FileOf(const HotkeyRef& ref)
@@ -92,7 +106,15 @@ store::IniFile& Session::FileOf(const HotkeyRef& ref)
 
 static std::string_view SectionOf(const HotkeyRef& ref)
 {
-    return ref.source == hotkeys::HotkeySource::Commands ? kCommandKeySection : kHotkeySection;
+    switch (ref.source) {
+    case hotkeys::HotkeySource::Commands:
+        return kCommandKeySection;
+    case hotkeys::HotkeySource::Binder:
+        return companion::kBinderSection;
+    case hotkeys::HotkeySource::Settings:
+        break;
+    }
+    return kHotkeySection;
 }
 
 std::string Session::StoredHotkey(const HotkeyRef& ref, std::string_view fallback)
@@ -108,11 +130,21 @@ void Session::WriteHotkey(const HotkeyRef& ref, std::string_view value)
 
 std::string Session::SwitchOff(const HotkeyRef& ref)
 {
-    if (ref.source == hotkeys::HotkeySource::Commands) {
+    std::string stored;
+    switch (ref.source) {
+    case hotkeys::HotkeySource::Commands:
         KeyFile().DeleteKey(kCommandKeySection, ref.id);
-    } else {
+        break;
+    case hotkeys::HotkeySource::Binder:
+        // The binder cannot do without a chat key: off is its default.
+        settings_->DeleteKey(companion::kBinderSection, ref.id);
+        stored = companion::kChatKey.fallback;
+        break;
+    case hotkeys::HotkeySource::Settings:
         settings_->WriteString(kHotkeySection, ref.id, " ");
+        stored = " ";
+        break;
     }
     emit hotkeysChanged();
-    return ref.source == hotkeys::HotkeySource::Commands ? std::string() : std::string(" ");
+    return stored;
 }

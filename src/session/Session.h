@@ -29,6 +29,8 @@ public:
     store::RegistryView& Registry() { return *registry_; }
 
     std::string Read(const companion::Setting& setting) const;
+    // Throws store::WriteError. A [global] value is news for whoever shows
+    // the profile (profileChanged).
     void Write(const companion::Setting& setting, std::string_view value);
 
     // The server the run works on (any stored number, even out of range).
@@ -55,6 +57,10 @@ public:
 
     // [global] nick, even an empty one, else the game client's.
     std::string Nick() const;
+    // The binder's chat key token as stored, its default while absent.
+    std::string ChatKey() const { return Read(companion::kChatKey); }
+    // The binder's pause between messages in milliseconds, within its limits.
+    int PauseMs() const;
 
     // Who holds which combination on this server now.
     hotkeys::ConflictMap Conflicts();
@@ -62,14 +68,20 @@ public:
     std::string StoredHotkey(const HotkeyRef& ref, std::string_view fallback);
     // Stores a hotkey string; throws store::WriteError (nothing changed then).
     void WriteHotkey(const HotkeyRef& ref, std::string_view value);
-    // No key: " " in Setting.ini, the line removed from keycomand.ini.
-    // Returns the string stored now.
+    // No key: " " in Setting.ini, the line removed from keycomand.ini, the
+    // chat key back to its default. Returns the string stored now.
     std::string SwitchOff(const HotkeyRef& ref);
-    // The files changed underneath (an import): whoever shows hotkeys looks again.
-    void HotkeyFilesReplaced() { emit hotkeysChanged(); }
+    // The files changed underneath (an import): whoever shows hotkeys or the
+    // profile looks again.
+    void HotkeyFilesReplaced()
+    {
+        emit hotkeysChanged();
+        emit profileChanged();
+    }
 
 signals:
     void hotkeysChanged();
+    void profileChanged();
     void serverChanged(int server);
 
 private:

@@ -34,6 +34,7 @@ struct ShareCase {
     HotkeySource source;
     std::string key;
     std::set<std::string> sharing;
+    std::string chatKey = "VK54";  // as the session passes it
 };
 
 class ConflictShares : public ::testing::TestWithParam<ShareCase> {};
@@ -41,12 +42,13 @@ class ConflictShares : public ::testing::TestWithParam<ShareCase> {};
 TEST_P(ConflictShares, NameEveryOtherHolderOfTheCombination)
 {
     const ShareCase& c = GetParam();
-    EXPECT_EQ(SharingWith(ConflictMap(c.settings, c.commands), c.source, c.key), c.sharing);
+    EXPECT_EQ(SharingWith(ConflictMap(c.settings, c.commands, c.chatKey), c.source, c.key), c.sharing);
 }
 
 const std::string kDoor = "отыгровка «Взлом двери»";
 const std::string kCheck = "отыгровка «Проверка по КПК»";
 const std::string kChase = "Включить систему погони";
+const std::string kChat = "клавиша чата";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConflictShares,
@@ -67,7 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
         ShareCase{"AbsentKeyCountsAllItsDefaults", {}, {{"a", "~VK02 & VK74"}}, HotkeySource::Commands, "a",
                   {"Фиксация ближайшего игрока / отыгровка «Кричалка 3 (Например: Пропустить тс)»"}},
         ShareCase{"DuplicateCommandKeepsTheFirst", {}, {{"a", "VK7F"}, {"A", "VK7E"}, {"b", "VK7E"}},
-                  HotkeySource::Commands, "b", {}}),
+                  HotkeySource::Commands, "b", {}},
+        // The binder opens the chat with its key: a hotkey that is that key alone clashes.
+        ShareCase{"ChatKeyAlone", {}, {{"a", "~VK54"}}, HotkeySource::Commands, "a", {kChat}},
+        ShareCase{"ChatKeyInACombinationIsFree", {}, {{"a", "VK12 & VK54"}}, HotkeySource::Commands, "a",
+                  {"Меню старшего состава"}},
+        ShareCase{"MovedChatKeyMeetsADefault", {}, {}, HotkeySource::Binder, "chat",
+                  {"Выписать штраф по АК/ПДД / отыгровка «выписки штрафа»"}, "VK71"},
+        ShareCase{"NoChatKeyNoHolder", {}, {{"a", "VK54"}}, HotkeySource::Commands, "a", {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConflictMap, HoldersCarryEveryCaptionAndPickerMarksLeaveTheEditedOneOut)

@@ -33,6 +33,7 @@ struct MapCase {
     Tokens filter;
     std::string token;
     std::string expected;
+    std::string chatKey = "VK54";
 };
 
 class KeyboardMapKeys : public testing::TestWithParam<MapCase> {};
@@ -40,7 +41,7 @@ class KeyboardMapKeys : public testing::TestWithParam<MapCase> {};
 TEST_P(KeyboardMapKeys, UseAndHolders)
 {
     const MapCase& c = GetParam();
-    const KeyboardMap map(ConflictMap(c.settings, c.commands), KeyFilter(c.filter));
+    const KeyboardMap map(ConflictMap(c.settings, c.commands, c.chatKey), KeyFilter(c.filter));
     EXPECT_EQ(Describe(map.Find(c.token)), c.expected);
 }
 
@@ -64,6 +65,8 @@ const MapCase kMapCases[] = {
     {"SingleKeyPassesNoFilterOnly", {}, {{"a", "VK47"}}, {"VK12"}, "VK47", "Free"},
     {"UnknownTokenListed", {}, {{"a", "QQQQ"}}, {}, "QQQQ", "Used: команда «a» QQQQ"},
     {"MouseFilter", {}, {}, {"VK02"}, "VK54", "Used: Тайзер ПКМ+T"},
+    {"ChatKey", {}, {}, {}, "VK54", "Used: Меню старшего состава Alt+T, Тайзер ПКМ+T, клавиша чата T"},
+    {"ChatKeyTakenAlone", {}, {{"a", "VK47"}}, {}, "VK47", "Clash: команда «a» G!, клавиша чата G!", "VK47"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, KeyboardMapKeys, testing::ValuesIn(kMapCases),
@@ -71,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, KeyboardMapKeys, testing::ValuesIn(kMapCases),
 
 TEST(KeyboardMap, HoldersSayWhatOpensThem)
 {
-    const KeyboardMap map(ConflictMap({}, {{"арест", "VK12 & VK47"}}));
+    const KeyboardMap map(ConflictMap({}, {{"арест", "VK12 & VK47"}}, "VK54"));
     const auto holder = [&](const char* token, const std::string& key) {
         for (const KeyHolder& h : map.Find(token)->holders)
             if (h.key == key) return h;
@@ -93,6 +96,11 @@ TEST(KeyboardMap, HoldersSayWhatOpensThem)
     EXPECT_EQ(command.editor, HolderEditor::Command);
     EXPECT_EQ(command.source, HotkeySource::Commands);
     EXPECT_EQ(command.tokens, (Tokens{"VK12", "VK47"}));
+
+    const KeyHolder chat = holder("VK54", "chat");
+    EXPECT_EQ(chat.editor, HolderEditor::ChatKey);
+    EXPECT_EQ(chat.source, HotkeySource::Binder);
+    EXPECT_EQ(chat.action, nullptr);
 }
 
 TEST(KeyboardMap, KeysTheSystemTakesUnderTheFilter)

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <sys/stat.h>
 
+#include "guibase/ErrorGuard.h"
 #include "mainwindow/HomePage.h"
 #include "GuiTestSupport.h"
 #include "companion/Processes.h"
@@ -58,6 +59,7 @@ TEST_F(Home, EmptyStoreShowsEveryDefault)
         {"Label15", "Мужской"},  {"Label17", "Не получен"}, {"Label19", "Включено"}, {"Label21", "Включено"},
         {"Label23", "Включено"}, {"Label25", "Включено"},  {"Label27", "Включено"}, {"Label43", "Включено"},
         {"Label37", "Abs RP1"},  {"Label29", "Актуальная"}, {"Label31", "4.0 beta"}, {"Label39", "Войдите..."},
+        {"ChatKeyLabel", "T"},   {"PauseLabel", "1,2 с"},
     };
     for (const auto& [label, text] : expected) EXPECT_EQ(Text(label), QString::fromUtf8(text)) << label;
     EXPECT_FALSE(testsupport::Exists(folder_.SettingsPath())) << "defaults are never written";
@@ -492,6 +494,113 @@ TEST_F(Home, ARefusedWriteEndsTheHandlerBeforeTheSync)
     // The program goes on.
     Click("Label19");
     EXPECT_EQ(Stored("setting", "autogun"), "0");
+}
+
+// ---- the binder's chat key and pause --------------------------------------------
+
+TEST_F(Home, ChatKeyAndPauseShowWhatTheBinderUses)
+{
+    FinishSplash();
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"[binder]\r\nchat=VK70\r\npause=2500\r\n", "F1", "2,5 с"},
+        {"[binder]\r\nchat=VK08\r\npause=10000\r\n", "Backspace", "10 с"},
+        {"[binder]\r\npause=50\r\n", "T", "0,3 с"},  // within the binder's limits
+        {"[binder]\r\nchat=QQQQ\r\n", "QQQQ", "1,2 с"},  // hand-edited: shown as stored
+    };
+    const QWidget* box = Find<QWidget>(QStringLiteral("GroupBox2"));
+    for (const auto& [settings, key, pause] : cases) {
+        SCOPED_TRACE(settings);
+        folder_.WriteSettings(settings);
+        Page().LoadProfileAndOptions();
+        EXPECT_EQ(Text("ChatKeyLabel"), QString::fromUtf8(key));
+        EXPECT_EQ(Text("PauseLabel"), QString::fromUtf8(pause));
+        const QRect keyRect = Find("ChatKeyLabel")->geometry();
+        const QRect pauseRect = Find("PauseLabel")->geometry();
+        EXPECT_GT(pauseRect.left(), keyRect.right() + 8) << "apart, whatever the key's caption";
+        EXPECT_LE(pauseRect.right(), box->width() - 4);
+        EXPECT_EQ(pauseRect.top(), keyRect.top());
+    }
+}
+
+TEST_F(Home, PauseIsTypedInMillisecondsWithinTheLimits)
+{
+    FinishSplash();
+    struct Case {
+        bool accepted;
+        const char* typed;
+        const char* stored;  // afterwards
+        const char* shown;
+        bool refused;
+    };
+    const Case cases[] = {
+        {true, " 2500 ", "2500", "2,5 с", false}, {true, "299", "2500", "2,5 с", true},
+        {true, "10001", "2500", "2,5 с", true},   {true, "1,5", "2500", "2,5 с", true},
+        {false, "700", "2500", "2,5 с", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ResetSync();
+        prompts::StartRecording();
+        prompts::QueueInput(c.accepted, QString::fromUtf8(c.typed));
+        Click("PauseLabel");
+        EXPECT_EQ(Stored("binder", "pause"), c.stored);
+        EXPECT_EQ(Text("PauseLabel"), QString::fromUtf8(c.shown));
+        EXPECT_EQ(Messages().size(), c.refused ? 1 : 0);
+        EXPECT_EQ(SyncRequested(), c.accepted && !c.refused);
+    }
+
+    ResetSync();
+    ::chmod(folder_.SettingsPath().c_str(), 0444);
+    prompts::StartRecording();
+    prompts::QueueInput(true, QStringLiteral("2000"));
+    Click("PauseLabel");
+    ::chmod(folder_.SettingsPath().c_str(), 0644);
+    EXPECT_EQ(Errors(), QStringList{QString::fromStdString("Unable to write to " + folder_.SettingsPath())});
+    EXPECT_EQ(Text("PauseLabel"), "2,5 с");
+    EXPECT_FALSE(app_->Sync().Timer()->isActive());
+}
+
+TEST_F(Home, ChatKeyIsPickedOnTheKeyboardAndSwitchedOffToItsDefault)
+{
+    FinishSplash();
+    HotkeyPicker* picker = Dialog<HotkeyPicker>();
+    const auto pick = [&](const std::function<void()>& inPicker) {
+        ResetSync();
+        WithDialog(picker, [&] {
+            inPicker();
+            if (picker->isVisible()) picker->reject();
+        });
+        Click("ChatKeyLabel");
+    };
+    QStringList marked;
+    pick([&] {
+        marked = picker->Selection();
+        picker->ClearKeyboard();
+        picker->ToggleKey(picker->Shape(QStringLiteral("VK47")));
+        picker->SaveCombination();
+    });
+    EXPECT_EQ(marked, QStringList{"VK54"}) << "opens on the key in use";
+    EXPECT_EQ(Stored("binder", "chat"), "VK47");
+    EXPECT_EQ(Text("ChatKeyLabel"), "G");
+    EXPECT_TRUE(SyncRequested());
+
+    pick([&] { picker->SwitchOff(); });
+    EXPECT_EQ(Stored("binder", "chat"), "<none>");
+    EXPECT_EQ(Text("ChatKeyLabel"), "T");
+
+    // Refused by the file: the row stays as it was.
+    ResetSync();
+    ::chmod(folder_.SettingsPath().c_str(), 0444);
+    pick([&] {
+        picker->ClearKeyboard();
+        picker->ToggleKey(picker->Shape(QStringLiteral("VK47")));
+        Guarded(picker, [&] { picker->SaveCombination(); });
+        EXPECT_TRUE(picker->isVisible());
+    });
+    ::chmod(folder_.SettingsPath().c_str(), 0644);
+    EXPECT_EQ(Errors().size(), 1);
+    EXPECT_EQ(Text("ChatKeyLabel"), "T");
+    EXPECT_FALSE(SyncRequested());
 }
 
 // ---- with the real stand-in companion ------------------------------------------

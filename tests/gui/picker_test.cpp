@@ -35,6 +35,7 @@ const std::map<std::string, std::string> kKey = {
     {"Alt", "VK12"}, {"Ctrl", "VK11"}, {"F", "VK46"},   {"1", "VK31"},   {"F1", "VK70"}, {"F9", "VK78"},
     {"G", "VK47"},   {"Tab", "VK09"},  {"Esc", "VK1B"},
     {"F12", "VK7B"}, {"Q", "VK51"},    {"ПКМ", "VK02"}, {"ЛКМ", "VK01"}, {"Space", "VK20"},
+    {"T", "VK54"},   {"F2", "VK71"},   {"Wheel", "VK9E"},
 };
 
 void MakeReadOnly(const std::string& path)
@@ -496,8 +497,43 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PickerAsks,
     ::testing::Values(AskCase{"HolderNo", {"Alt", "F"}, "Alt+F уже назначена: Включить систему погони.", false},
                       AskCase{"HolderYes", {"Alt", "F"}, "Включить систему погони", true},
-                      AskCase{"SystemNo", {"Alt", "Tab"}, "Комбинацию Alt+Tab перехватывает система", false}),
+                      AskCase{"SystemNo", {"Alt", "Tab"}, "Комбинацию Alt+Tab перехватывает система", false},
+                      AskCase{"ChatKeyNo", {"T"}, "T уже назначена: клавиша чата.", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Picker, TheChatKeyIsOneKeyboardKeyStoredBare)
+{
+    const HotkeyRef chat{hotkeys::HotkeySource::Binder, "chat"};
+    const QString refusal = QStringLiteral("Клавиша чата — одна клавиша клавиатуры, без сочетаний и мыши");
+    struct Case {
+        const char* marks;   // loaded as a hotkey string
+        const char* stored;  // afterwards
+    };
+    const Case cases[] = {
+        {"VK12 & VK46", "<none>"}, {"VK01", "<none>"}, {"VK02", "<none>"},
+        {"VK9E", "<none>"},        {"~VK51", "VK51"},  // Hook off or on, the token alone
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.marks);
+        prompts::StartRecording();
+        OpenFor(chat);
+        picker_->LoadMarks(QString::fromUtf8(c.marks));
+        Click("Button2");
+        EXPECT_EQ(Stored("binder", "chat"), c.stored);
+        const bool refused = std::string(c.stored) == "<none>";
+        EXPECT_EQ(Messages(), refused ? QStringList{refusal} : QStringList{});
+        EXPECT_EQ(picker_->isVisible(), refused);
+        picker_->hide();
+    }
+
+    // A key a hotkey has alone: asked first.
+    OpenFor(chat);
+    Press("F2");
+    prompts::QueueAnswer(false);
+    Click("Button2");
+    EXPECT_TRUE(prompts::RecordedTexts(prompts::Kind::Question).value(0).contains(QStringLiteral("Выписать штраф")));
+    EXPECT_EQ(Stored("binder", "chat"), "VK51");
+}
 
 TEST_F(Picker, PuttingTheOwnCombinationBackAsksNothing)
 {

@@ -123,12 +123,12 @@ TEST_F(Pictures, ThePreviewShowsEachLineAsTheChatWillAndFollowsTheEditor)
                  {"/cuff 12", text::LineKind::Command}};
     ASSERT_EQ(preview.LineCount(), 5);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(preview.Line(i).shown, lines[i].shown) << i;
+        ASSERT_EQ(preview.Line(i).messages.size(), 1u) << i;
+        EXPECT_EQ(preview.Line(i).messages[0].shown, lines[i].shown) << i;
         EXPECT_EQ(preview.Line(i).kind, lines[i].kind) << i;
-        EXPECT_FALSE(preview.Line(i).Broken()) << i;
     }
-    EXPECT_TRUE(preview.Line(4).Broken()) << "134 characters: the input cuts it";
-    EXPECT_TRUE(window->View()->RowTip(4).contains(QStringLiteral("128")));
+    EXPECT_EQ(preview.Line(4).messages.size(), 2u) << "134 characters: typed as two messages";
+    EXPECT_TRUE(window->View()->RowTip(4).contains(QStringLiteral("2 сообщениями")));
 
     // Typing: the line changes, a new line comes, the preview keeps up.
     Memo* memo = Find<Memo>(QStringLiteral("Memo1"));
@@ -138,11 +138,11 @@ TEST_F(Pictures, ThePreviewShowsEachLineAsTheChatWillAndFollowsTheEditor)
     memo->insertPlainText(QStringLiteral(" Полиция"));  // as typing does: a change at the cursor
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, "/b ooc");
-    EXPECT_EQ(window->View()->Preview().Line(2).shown, "Ivan_Petrov: Стоять! Полиция");
+    EXPECT_EQ(window->View()->Preview().Line(2).messages.at(0).shown, "Ivan_Petrov: Стоять! Полиция");
     EXPECT_EQ(window->View()->Preview().LineCount(), 6);
-    EXPECT_EQ(window->View()->Preview().Line(3).shown, "/b ooc");
+    EXPECT_EQ(window->View()->Preview().Line(3).messages.at(0).shown, "/b ooc");
     EXPECT_EQ(window->View()->Preview().Lines(),
-              text::ChatPreview("Ivan_Petrov", memo->toPlainText().toStdString()).Lines())
+              text::ChatPreview(window->View()->Preview().FilledWith(), memo->toPlainText().toStdString()).Lines())
         << "what a fresh reading of the text gives";
 }
 

@@ -358,7 +358,7 @@ TEST_F(RolePlay, ScrollBarComesWithTheTwentySecondDisplayedLine)
     }
 }
 
-TEST_F(RolePlay, ContextMenuOffersTheMacroTreeAndChangesNothing)
+TEST_F(RolePlay, ContextMenuOffersTheMacroTreeAndSavesNothing)
 {
     QMenu* menu = memo_->PopupMenu();
     ASSERT_NE(menu, nullptr);
@@ -383,10 +383,10 @@ TEST_F(RolePlay, ContextMenuOffersTheMacroTreeAndChangesNothing)
                         "  N20:Местоположение", "  N21:Пояснение статьи (УК/АК)", "  N22:Сумма штрафа",
                         "N3:Вставить тип строки", ":", "SplitLines:Разбить длинные строки",
                     }));
+    // Inserting is editing: nothing reaches a file before Save.
     Choose(0);
-    const QString before = memo_->Text();
     for (QAction* a : menu->findChildren<QAction*>()) a->trigger();
-    EXPECT_EQ(memo_->Text(), before);
+    EXPECT_NE(memo_->Text(), kNotConfigured);
     EXPECT_EQ(FilesIn(1), 0);
 }
 
