@@ -30,9 +30,11 @@ static_assert(std::size(kOptionLabels) == std::size(kOptions));
 const HotkeyRef kChatKeyRef{hotkeys::HotkeySource::Binder, std::string(kChatKey.key)};
 
 // The pause follows the chat key, whose caption may be "T" or "Backspace".
+constexpr int kPauseGap = 14;  // between the chat key's caption and the pause
+
 int PauseX(const QWidget* chatKey)
 {
-    return chatKey->geometry().right() + 14;
+    return chatKey->geometry().right() + kPauseGap;
 }
 
 QString OnOff(bool on)
@@ -219,9 +221,15 @@ void HomePage::LoadProfileAndOptions()
 void HomePage::ShowBinderSettings()
 {
     Label* chatKey = Find("ChatKeyLabel");
-    chatKey->setText(ToQString(hotkeys::KeyCaption(session_.ChatKey())));
     Label* pause = Find("PauseLabel");
     pause->setText(ToQString(text::SecondsCaption(session_.PauseMs())));
+    pause->adjustSize();
+    // A long caption ("Backspace" in a wide font) gives way to the pause: the row stays in its box.
+    const QString caption = ToQString(hotkeys::KeyCaption(session_.ChatKey()));
+    const int room = chatKey->parentWidget()->width() - 4 - chatKey->x() - kPauseGap - pause->width();
+    chatKey->setText(chatKey->fontMetrics().elidedText(caption, Qt::ElideRight, std::max(room, 16)));
+    chatKey->adjustSize();
+    chatKey->setToolTip(QStringLiteral("Клавиша, которой биндер открывает чат игры: %1").arg(caption));
     pause->move(PauseX(chatKey), pause->y());
 }
 

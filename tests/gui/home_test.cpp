@@ -512,7 +512,9 @@ TEST_F(Home, ChatKeyAndPauseShowWhatTheBinderUses)
         SCOPED_TRACE(settings);
         folder_.WriteSettings(settings);
         Page().LoadProfileAndOptions();
-        EXPECT_EQ(Text("ChatKeyLabel"), QString::fromUtf8(key));
+        // A caption too wide for the box in the system's font is cut; the tooltip has it whole.
+        EXPECT_TRUE(Find("ChatKeyLabel")->toolTip().endsWith(QString::fromUtf8(key)));
+        EXPECT_TRUE(QString::fromUtf8(key).startsWith(Text("ChatKeyLabel").remove(QChar(0x2026))));
         EXPECT_EQ(Text("PauseLabel"), QString::fromUtf8(pause));
         const QRect keyRect = Find("ChatKeyLabel")->geometry();
         const QRect pauseRect = Find("PauseLabel")->geometry();
