@@ -1,44 +1,40 @@
 #include "store/TextFile.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "store/Cp1251.h"
 #include "store/Files.h"
 
 namespace store {
 namespace {
 
-namespace fs = std::filesystem;
-
-fs::path NativePath(const std::string& utf8)
+// The folder a path names its file or folder in ("" for a bare name); a
+// trailing separator belongs to the path itself.
+std::string ParentOf(std::string_view path)
 {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    while (!path.empty() && (path.back() == '/' || path.back() == '\\')) path.remove_suffix(1);
+    const size_t sep = path.find_last_of("/\\");
+    return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep));
 }
 
 // The file functions answer only yes or no, so the reason is read off the
 // file system afterwards, for the cases a user can do something about.
 std::string Reason(FileError::Action action, const std::string& path)
 {
-    std::error_code ec;
-    const fs::path p = NativePath(path);
     if (action == FileError::Action::OpenFolder) return "The system cannot find the path specified.";
+    const std::string parent = ParentOf(path);
     if (action == FileError::Action::CreateFolder) {
-        // A folder path may end with a separator: its parent is one level further up.
-        const fs::path parent = (p.has_filename() ? p : p.parent_path()).parent_path();
-        if (!fs::is_directory(parent, ec)) return "The system cannot find the path specified.";
+        if (!parent.empty() && !FolderExists(parent)) return "The system cannot find the path specified.";
         return "A file of that name is in the way, or the folder is read-only.";
     }
-    const fs::path folder = p.parent_path();
-    if (!folder.empty() && !fs::is_directory(folder, ec)) return "The system cannot find the path specified.";
-    const fs::file_status st = fs::status(p, ec);
-    if (!fs::exists(st)) {
-        if (action == FileError::Action::Create) return "The folder may be read-only or the disk full.";
-        return "The system cannot find the file specified.";
+    if (!parent.empty() && !FolderExists(parent)) return "The system cannot find the path specified.";
+    if (FolderExists(path)) return "Access is denied.";
+    // A read that failed found something there; the others look.
+    if (action != FileError::Action::Open) {
+        if (!FileExists(path)) {
+            if (action == FileError::Action::Create) return "The folder may be read-only or the disk full.";
+            return "The system cannot find the file specified.";
+        }
+        if (!CanReplace(path)) return "Access is denied.";
     }
-    if (fs::is_directory(st)) return "Access is denied.";
-    if (action != FileError::Action::Open && (st.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return "Access is denied.";
     switch (action) {
     case FileError::Action::Open:
         return "The file could not be read.";
@@ -98,8 +94,7 @@ std::optional<std::string> ReadTextFile(const std::string& path)
     if (file.status != ReadStatus::Ok) {
         // A folder in its place is no text of ours; a FIFO or a device is a
         // file we refuse to read.
-        std::error_code ec;
-        if (fs::is_directory(NativePath(path), ec)) return std::nullopt;
+        if (FolderExists(path)) return std::nullopt;
         throw FileError(FileError::Action::Open, path, Reason(FileError::Action::Open, path));
     }
     return NormalizeLineBreaks(Cp1251ToUtf8(file.bytes));
@@ -124,8 +119,7 @@ void DeleteTextFile(const std::string& path)
 
 void RequireFolder(const std::string& path)
 {
-    std::error_code ec;
-    if (!fs::is_directory(NativePath(path), ec))
+    if (!FolderExists(path))
         throw FileError(FileError::Action::OpenFolder, path, Reason(FileError::Action::OpenFolder, path));
 }
 
