@@ -13,6 +13,7 @@
 
 #include "core/TestSupport.h"
 #include "store/Cp1251.h"
+#include "backup/IniMerge.h"
 #include "store/IniFile.h"
 
 namespace {
@@ -82,7 +83,7 @@ void BM_MergeKeys(benchmark::State& state)
         if (i % 2 == 0) base += name + "=old\r\n";
         incoming += name + "=VK12 & VK46\r\n";
     }
-    for (auto _ : state) benchmark::DoNotOptimize(store::IniFile::MergeInto(base, incoming).size());
+    for (auto _ : state) benchmark::DoNotOptimize(backup::MergeInto(base, incoming).size());
     state.counters["incoming_KB"] = static_cast<double>(incoming.size()) / 1024;
 }
 BENCHMARK(BM_MergeKeys)->Arg(5000)->Arg(20000)->Arg(160000)->Unit(benchmark::kMillisecond);
@@ -102,7 +103,7 @@ void BM_Merge50MBSettings(benchmark::State& state)
     std::string profile = TypicalSettings() + "[new]\r\nx=1\r\n";
     profile.replace(profile.find("Ivan_Petrov"), 11, "Petr_Ivanov");
     for (size_t at; (at = profile.find("VK70")) != std::string::npos;) profile[at + 3] = '1';  // every hotkey moves
-    for (auto _ : state) benchmark::DoNotOptimize(store::IniFile::MergeInto(base, profile).size());
+    for (auto _ : state) benchmark::DoNotOptimize(backup::MergeInto(base, profile).size());
     state.counters["peak_rss_MB"] = PeakRssMb();
 }
 BENCHMARK(BM_Merge50MBSettings)->Unit(benchmark::kMillisecond)->Iterations(1);

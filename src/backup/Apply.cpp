@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "backup/IniMerge.h"
 #include "backup/Journal.h"
 #include "backup/Snapshots.h"
 #include "companion/ProcessList.h"
@@ -19,13 +20,12 @@
 namespace backup {
 namespace {
 
-constexpr std::string_view kSettings = "Setting.ini";
-constexpr std::string_view kKeyFileTail = "/keycomand.ini";
-
 // Settings files merge key by key; every other file is whole.
 bool IsIni(std::string_view path)
 {
-    return path == kSettings || path.ends_with(kKeyFileTail);
+    return path == store::kSettingsFile ||
+           (path.ends_with(store::kKeyFile) && path.size() > store::kKeyFile.size() &&
+            path[path.size() - store::kKeyFile.size() - 1] == '/');
 }
 
 std::map<std::string, std::pair<std::string, std::string>> Keys(std::string_view bytes, std::string_view section)
@@ -37,7 +37,7 @@ std::map<std::string, std::pair<std::string, std::string>> Keys(std::string_view
 
 void CompareKeys(int server, const std::string& before, const std::string& after, std::vector<HotkeyChange>& out)
 {
-    const char* section = server == 0 ? "hotkeys" : "keys";
+    const std::string_view section = server == 0 ? store::kHotkeySection : store::kCommandKeySection;
     const auto b = Keys(before, section);
     const auto a = Keys(after, section);
     for (const auto& [folded, entry] : b) {
@@ -66,7 +66,7 @@ Plan MakePlan(const std::string& exeDir, const Archive& archive, Mode mode)
         const auto it = current.find(path);
         std::string result = bytes;
         if (mode == Mode::Merge && it != current.end() && IsIni(path))
-            result = store::IniFile::MergeInto(it->second, bytes);
+            result = MergeInto(it->second, bytes);
         if (it == current.end()) plan.changes.push_back({path, FileChange::Kind::Added});
         else if (it->second != result) plan.changes.push_back({path, FileChange::Kind::Replaced});
         else continue;
@@ -83,8 +83,8 @@ Plan MakePlan(const std::string& exeDir, const Archive& archive, Mode mode)
     }
     std::sort(plan.changes.begin(), plan.changes.end(), [](const auto& x, const auto& y) { return x.path < y.path; });
 
-    for (int server = 0; server <= kServers; ++server) {
-        const std::string path = server == 0 ? std::string(kSettings) : "date/rp" + std::to_string(server) + "/keycomand.ini";
+    for (int server = 0; server <= kServerCount; ++server) {
+        const std::string path = server == 0 ? std::string(store::kSettingsFile) : KeyFileOf(server);
         const auto old = current.find(path);
         const std::string before = old == current.end() ? "" : old->second;
         std::string after = before;
@@ -267,11 +267,11 @@ private:
         std::string late;                                     // the keys it wrote since the plan
         std::string ours = plan_.writes.at(e.path);
         const auto absorb = [&](const std::optional<std::string>& found) {
-            late = store::IniFile::MergeInto(late, store::IniFile::ChangedKeys(previous.value_or(""), found.value_or("")));
+            late = MergeInto(late, ChangedKeys(previous.value_or(""), found.value_or("")));
             previous = found;
             const std::string base =
-                plan_.mode == Mode::Merge ? store::IniFile::MergeInto(found.value_or(""), basis.incoming) : basis.incoming;
-            ours = store::IniFile::MergeInto(base, late);
+                plan_.mode == Mode::Merge ? MergeInto(found.value_or(""), basis.incoming) : basis.incoming;
+            ours = MergeInto(base, late);
             if (!store::RewriteTemp(staged, ours)) throw ApplyError(target, kCannotWrite);
         };
         const auto start = std::chrono::steady_clock::now();

@@ -70,7 +70,7 @@ ParsedManifest ParseManifest(std::string_view text)
         else if (key == "servers") {
             std::istringstream list(value);
             for (std::string n; std::getline(list, n, ',');)
-                if (n.size() == 1 && n[0] >= '1' && n[0] <= '0' + kServers) p.manifest.scope.servers.push_back(n[0] - '0');
+                if (n.size() == 1 && n[0] >= '1' && n[0] <= '0' + kServerCount) p.manifest.scope.servers.push_back(n[0] - '0');
         }
     }
     if (p.manifest.format != 1) throw ArchiveError("Это не архив настроек Quorvel или его версия не поддерживается.");

@@ -13,13 +13,13 @@
 namespace backup {
 namespace {
 
-constexpr std::string_view kSettings = "Setting.ini";
-constexpr std::string_view kRolePlay = "отыгровки";
-constexpr std::string_view kCommands = "команды";
-constexpr std::string_view kData = "date";
-constexpr std::string_view kKeyFile = "keycomand.ini";
-constexpr std::string_view kArticles = "статьи";
-constexpr std::string_view kCommandMark = ".lcb";  // the command list's mask is "*.lcb*"
+using store::kArticlesFolder;
+using store::kCommandsFolder;
+using store::kDataFolder;
+using store::kKeyFile;
+using store::kRolePlayFolder;
+using store::kSettingsFile;
+constexpr std::string_view kCommandMark = store::kCommandExtension;  // the command list's mask is "*.lcb*"
 
 std::vector<std::string_view> Split(std::string_view path)
 {
@@ -35,7 +35,7 @@ std::vector<std::string_view> Split(std::string_view path)
 
 std::optional<int> ServerFolder(std::string_view part)
 {
-    if (part.size() == 3 && part.starts_with("rp") && part[2] >= '1' && part[2] <= '0' + kServers)
+    if (part.size() == 3 && part.starts_with(store::kServerFolderPrefix) && part[2] >= '1' && part[2] <= '0' + kServerCount)
         return part[2] - '0';
     return std::nullopt;
 }
@@ -45,19 +45,19 @@ std::optional<int> ServerFolder(std::string_view part)
 std::optional<int> SetupFileServer(std::string_view path)
 {
     const std::vector<std::string_view> p = Split(path);
-    if (p.size() == 1) return p[0] == kSettings ? std::optional<int>(0) : std::nullopt;
+    if (p.size() == 1) return p[0] == kSettingsFile ? std::optional<int>(0) : std::nullopt;
     if (p.size() < 3 || !store::IsPlainFileName(p.back())) return std::nullopt;
     const std::optional<int> server = ServerFolder(p[1]);
     if (!server) return std::nullopt;
     const std::string_view name = p.back();
     bool ok = false;
-    if (p[0] == kRolePlay && p.size() == 3) ok = name.ends_with(".txt");
+    if (p[0] == kRolePlayFolder && p.size() == 3) ok = name.ends_with(".txt");
     // Commands and articles are what the editors list: their masks ignore case.
-    else if (p[0] == kRolePlay && p.size() == 4)
-        ok = p[2] == kCommands && store::FoldedUtf8(name).find(kCommandMark) != std::string::npos;
-    else if (p[0] == kData && p.size() == 3) ok = name == kKeyFile;
-    else if (p[0] == kData && p.size() == 4)
-        ok = p[2] == kArticles && std::any_of(store::LawBooks().begin(), store::LawBooks().end(), [&](const auto& b) {
+    else if (p[0] == kRolePlayFolder && p.size() == 4)
+        ok = p[2] == kCommandsFolder && store::FoldedUtf8(name).find(kCommandMark) != std::string::npos;
+    else if (p[0] == kDataFolder && p.size() == 3) ok = name == kKeyFile;
+    else if (p[0] == kDataFolder && p.size() == 4)
+        ok = p[2] == kArticlesFolder && std::any_of(store::LawBooks().begin(), store::LawBooks().end(), [&](const auto& b) {
                  return store::IsArticleFileName(name, b.book);
              });
     return ok ? server : std::nullopt;
@@ -70,19 +70,25 @@ std::string LocalPath(const std::string& exeDir, std::string_view relativePath)
     return path;
 }
 
+std::string KeyFileOf(int server)
+{
+    return std::string(kDataFolder) + "/" + std::string(store::kServerFolderPrefix) + std::to_string(server) + "/" +
+           std::string(kKeyFile);
+}
+
 std::vector<std::string> ServerFolders(int server)
 {
-    const std::string rp = "rp" + std::to_string(server) + "/";
-    const std::string rolePlay = std::string(kRolePlay) + "/" + rp;
-    const std::string data = std::string(kData) + "/" + rp;
-    return {rolePlay, rolePlay + std::string(kCommands) + "/", data, data + std::string(kArticles) + "/"};
+    const std::string rp = std::string(store::kServerFolderPrefix) + std::to_string(server) + "/";
+    const std::string rolePlay = std::string(kRolePlayFolder) + "/" + rp;
+    const std::string data = std::string(kDataFolder) + "/" + rp;
+    return {rolePlay, rolePlay + std::string(kCommandsFolder) + "/", data, data + std::string(kArticlesFolder) + "/"};
 }
 
 const std::vector<std::string>& SetupFolders()
 {
     static const std::vector<std::string> folders = [] {
-        std::vector<std::string> all{std::string(kRolePlay) + "/", std::string(kData) + "/"};
-        for (int n = 1; n <= kServers; ++n)
+        std::vector<std::string> all{std::string(kRolePlayFolder) + "/", std::string(kDataFolder) + "/"};
+        for (int n = 1; n <= kServerCount; ++n)
             for (std::string& f : ServerFolders(n)) all.push_back(std::move(f));
         return all;
     }();
@@ -100,7 +106,7 @@ Files ReadSetup(const std::string& exeDir, const Scope& scope)
     for (int n : scope.servers)
         for (std::string& f : ServerFolders(n)) folders.push_back(std::move(f));
     std::vector<std::string> paths;
-    if (scope.settings) paths.emplace_back(kSettings);
+    if (scope.settings) paths.emplace_back(kSettingsFile);
     for (const std::string& folder : folders)
         for (const std::string& name : store::ListFiles(LocalPath(exeDir, folder)))
             paths.push_back(folder + name);

@@ -9,15 +9,20 @@
 #include <string_view>
 #include <vector>
 
+#include "store/SetupLayout.h"
+
 namespace backup {
 
-inline constexpr int kServers = 4;
+using store::kServerCount;
 
 // Whether a relative path names a file of the setup: 0 for Setting.ini, the
 // server (1..4) for its texts, commands, key file and articles; nullopt for
 // anything else (other names, "..", absolute paths, drive letters, device
 // names, hidden files). Archives are checked with this too.
 std::optional<int> SetupFileServer(std::string_view relativePath);
+
+// "date/rpN/keycomand.ini": the server's command key file, relative.
+std::string KeyFileOf(int server);
 
 // The folders of one server's files, and all the folders setup files live
 // in, outer before inner; each relative, with its trailing "/".

@@ -25,7 +25,7 @@ std::vector<std::string> SnapshotNames(const std::string& folder)
 
 std::string SnapshotFolder(const std::string& exeDir)
 {
-    return exeDir + "backup" + store::PathSeparator();
+    return exeDir + std::string(store::kBackupFolder) + store::PathSeparator();
 }
 
 std::vector<SnapshotInfo> ListSnapshots(const std::string& exeDir)

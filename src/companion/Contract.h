@@ -4,23 +4,25 @@
 
 #include <string_view>
 
+#include "store/SetupLayout.h"
+
 namespace companion {
 
 inline constexpr std::string_view kCompanionExe = "Quorvel.exe";
 inline constexpr std::string_view kStartParameter = "-startscript40";
-inline constexpr std::string_view kSettingsFile = "Setting.ini";
 
 // Reload flag: the panel writes 1, the companion answers 0 once it has reloaded.
-inline constexpr std::string_view kReloadSection = "quorvel";
+using store::kBinderSection;
+using store::kCommandKeySection;
+using store::kGlobalSection;
+using store::kHotkeySection;
+using store::kOptionSection;
+using store::kReloadSection;
 inline constexpr std::string_view kReloadKey = "од";
 
-inline constexpr std::string_view kGlobalSection = "global";
 inline constexpr std::string_view kBadgeKey = "жетон";  // written by the companion only
 inline constexpr std::string_view kNickKey = "nick";
 inline constexpr std::string_view kServerKey = "server";
-inline constexpr std::string_view kOptionSection = "setting";
-inline constexpr std::string_view kHotkeySection = "hotkeys";  // Setting.ini
-inline constexpr std::string_view kCommandKeySection = "keys";  // keycomand.ini
 
 // One value of Setting.ini with the default every read passes while it is
 // absent (defaults are never written).
@@ -46,7 +48,6 @@ inline constexpr Setting kReload{kReloadSection, kReloadKey, "0"};
 
 // The binder's own settings: the key that opens the game's chat line (a key
 // token) and the milliseconds between two messages.
-inline constexpr std::string_view kBinderSection = "binder";
 inline constexpr Setting kChatKey{kBinderSection, "chat", "VK54"};
 inline constexpr Setting kPause{kBinderSection, "pause", "1200"};
 inline constexpr int kMinPauseMs = 300;

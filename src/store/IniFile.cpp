@@ -1,6 +1,7 @@
 #include "store/IniFile.h"
 
 #include "store/FolderLock.h"
+#include "store/IniFormat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,26 +18,6 @@ namespace store {
 
 namespace {
 
-constexpr size_t kMaxValueLength = 2047;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\r' || c == '\x1A';
-}
-
-struct Range {
-    size_t begin = 0;
-    size_t end = 0;
-    size_t size() const { return end - begin; }
-};
-
-Range Trim(std::string_view text, Range r)
-{
-    while (r.begin < r.end && IsBlank(text[r.begin])) ++r.begin;
-    while (r.end > r.begin && IsBlank(text[r.end - 1])) --r.end;
-    return r;
-}
-
 // Line breaks inside a name or value would split it into other lines of the
 // file, so they never reach the disk.
 std::string Flatten(std::string_view utf8)
@@ -47,67 +28,10 @@ std::string Flatten(std::string_view utf8)
     return out;
 }
 
-struct IniLine {
-    Range text;   // the line without its break
-    size_t next;  // where the following line starts: past this line's own break
-    bool header;
-    Range name;   // section name, or key name
-    bool hasValue;
-    Range value;
-};
-
-// Calls visit(line) for each line that is not blank, in file order, by the
-// profile functions' rules. Nothing is kept, so a huge file costs no memory.
-template <class Visit>
-void ForEachLine(std::string_view b, Visit&& visit)
-{
-    size_t pos = 0;
-    while (pos < b.size()) {
-        // Any run of CR and LF ends a line; the runs themselves hold no lines.
-        if (b[pos] == '\r' || b[pos] == '\n') {
-            ++pos;
-            continue;
-        }
-        size_t end = pos;
-        while (end < b.size() && b[end] != '\r' && b[end] != '\n') ++end;
-        size_t next = end;
-        if (next < b.size()) next += (b[next] == '\r' && next + 1 < b.size() && b[next + 1] == '\n') ? 2 : 1;
-
-        IniLine line {};
-        line.text = {pos, end};
-        line.next = next;
-        const Range t = Trim(b, line.text);
-        if (t.size() > 0) {
-            if (b[t.begin] == '[') {
-                line.header = true;
-                size_t close = b.substr(t.begin, t.size()).rfind(']');
-                const size_t nameEnd = close == std::string_view::npos || close == 0 ? t.end : t.begin + close;
-                line.name = Trim(b, {t.begin + 1, nameEnd});
-            } else {
-                const size_t eq = b.substr(t.begin, t.size()).find('=');
-                if (eq == std::string_view::npos) {
-                    line.name = t;
-                } else {
-                    line.name = Trim(b, {t.begin, t.begin + eq});
-                    line.hasValue = true;
-                    line.value = Trim(b, {t.begin + eq + 1, t.end});
-                }
-            }
-            visit(line);
-        }
-        pos = end;
-    }
-}
-
-std::string_view Slice(std::string_view bytes, Range r)
-{
-    return bytes.substr(r.begin, r.size());
-}
-
 }  // namespace
 
 struct IniFile::Document {
-    using Line = IniLine;
+    using Line = ini::Line;
 
     ReadStatus status = ReadStatus::Missing;
     FileStamp stamp;
@@ -117,35 +41,35 @@ struct IniFile::Document {
     void Parse()
     {
         lines.reserve(bytes.size() / 16);
-        ForEachLine(bytes, [this](const Line& line) { lines.push_back(line); });
+        ini::ForEachLine(bytes, [this](const Line& line) { lines.push_back(line); });
     }
 
-    std::string_view Text(Range r) const { return Slice(bytes, r); }
+    std::string_view Text(ini::Range r) const { return ini::Slice(bytes, r); }
 
-    // Index of the first line of the first matching section, and one past its
-    // last line. Lines before the first header form the nameless section "".
+    // Index of the first line of the section reads see by that name, and one
+    // past its last line. Lines before the first header form the nameless section "".
     std::optional<std::pair<size_t, size_t>> FindSection(std::string_view section) const
     {
-        size_t first = 0;
-        bool found = section.empty();
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (!lines[i].header) continue;
-            if (found) return std::make_pair(first, i);
-            if (EqualsIgnoringCase1251(Text(lines[i].name), section)) {
-                found = true;
-                first = i + 1;
-            }
+        ini::KeyWalk walk(bytes, section);
+        std::optional<std::pair<size_t, size_t>> found;
+        if (walk.InSection()) found.emplace(0, 0);
+        for (size_t i = 0; i < lines.size() && !walk.Done(); ++i) {
+            walk.Sees(lines[i]);
+            if (!walk.InSection()) continue;
+            if (!found) found.emplace(i + 1, i + 1);  // its header
+            else found->second = i + 1;
         }
-        if (found) return std::make_pair(first, lines.size());
-        return std::nullopt;
+        return found;
     }
 
+    // The line of the key reads see, with or without a value.
     const Line* FindKey(std::string_view section, std::string_view key) const
     {
-        const auto s = FindSection(section);
-        if (!s) return nullptr;
-        for (size_t i = s->first; i < s->second; ++i)
-            if (EqualsIgnoringCase1251(Text(lines[i].name), key)) return &lines[i];
+        ini::KeyWalk walk(bytes, section, key);
+        for (const Line& line : lines) {
+            if (walk.Sees(line)) return &line;
+            if (walk.Done()) break;
+        }
         return nullptr;
     }
 };
@@ -183,17 +107,9 @@ std::shared_ptr<const IniFile::Document> IniFile::Load() const
 
 namespace {
 
-// The stored text of a key line as the profile functions hand it out:
-// trimmed, one pair of outer quotes removed, cut to the read limit. No value:
-// nullopt.
 std::optional<std::string_view> LineValue(const IniFile::Document& doc, const IniFile::Document::Line* line)
 {
-    if (line == nullptr || !line->hasValue) return std::nullopt;
-    std::string_view value = doc.Text(line->value);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
-    return value;
+    return line ? ini::ValueOf(doc.bytes, *line) : std::nullopt;
 }
 
 std::optional<std::string_view> StoredValue(const IniFile::Document& doc, std::string_view section,
@@ -209,14 +125,11 @@ namespace {
 std::vector<std::pair<std::string, std::string>> SectionOf(const IniFile::Document& doc, std::string_view section)
 {
     std::vector<std::pair<std::string, std::string>> out;
-    const auto s = doc.FindSection(Utf8ToCp1251(section));
-    if (!s) return out;
-    std::unordered_set<std::string> seen;
-    for (size_t i = s->first; i < s->second; ++i) {
-        const IniFile::Document::Line& line = doc.lines[i];
-        // A later duplicate is invisible to reads, and so is a first one
-        // without "=" (it reads as absent).
-        if (!seen.insert(Folded1251(doc.Text(line.name))).second) continue;
+    const std::string name = Utf8ToCp1251(section);
+    ini::KeyWalk walk(doc.bytes, name);
+    for (const IniFile::Document::Line& line : doc.lines) {
+        if (walk.Done()) break;
+        if (!walk.Sees(line)) continue;
         if (const auto value = LineValue(doc, &line))
             out.emplace_back(Cp1251ToUtf8(doc.Text(line.name)), Cp1251ToUtf8(*value));
     }
@@ -345,188 +258,6 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     std::string bytes = WithValue(*doc, Flatten(section), Flatten(key), Flatten(value));
     if (bytes == doc->bytes) return;  // nothing changes on disk
     Store(std::move(bytes));
-}
-
-namespace {
-
-// A section the incoming file writes into, as the base holds it.
-struct MergeSection {
-    struct Key {
-        std::optional<IniLine> line;            // its first line in the base's section
-        std::string_view name;                  // spelling of a key the base lacks
-        std::optional<std::string_view> value;  // the last value written
-    };
-    bool inBase = false;        // the first section of the name; the nameless one always is
-    size_t insertAt = 0;        // past its last line: where its new keys go
-    bool needsBreak = false;    // that last line ends the file without a break
-    std::string_view spelling;  // of a section the base lacks: as first written
-    std::unordered_map<std::string, Key> keys;  // folded name -> key; nodes never move
-    std::vector<const Key*> added;              // keys the base lacks, in order of writing
-};
-
-void AppendKeyLine(std::string& out, std::string_view name, std::string_view value)
-{
-    out.append(name).append("=").append(value).append("\r\n");
-}
-
-}  // namespace
-
-std::string IniFile::MergeInto(std::string_view base, std::string_view incoming)
-{
-    // The incoming writes in order, each with the section and key it goes to.
-    struct Write {
-        MergeSection* section;
-        MergeSection::Key* key;
-        std::string_view sectionName, name, value;
-    };
-    std::deque<MergeSection> sections(1);  // [0]: lines before the first header
-    sections[0].inBase = true;
-    std::unordered_map<std::string, MergeSection*> byName{{"", &sections[0]}};
-    std::vector<Write> writes;
-    MergeSection* current = &sections[0];
-    std::string_view currentName;
-    ForEachLine(incoming, [&](const IniLine& line) {
-        const std::string_view name = Slice(incoming, line.name);
-        if (line.header) {
-            auto [it, fresh] = byName.try_emplace(Folded1251(name), nullptr);
-            if (fresh) it->second = &sections.emplace_back();
-            current = it->second;
-            currentName = name;
-        } else if (line.hasValue) {
-            writes.push_back({current, &current->keys[Folded1251(name)], currentName, name, Slice(incoming, line.value)});
-        }
-    });
-
-    // One pass over the base: the first section of each name written to, its
-    // last line, and the first line of each key written.
-    MergeSection* in = &sections[0];
-    ForEachLine(base, [&](const IniLine& line) {
-        if (line.header) {
-            in = nullptr;
-            const std::string_view name = Slice(base, line.name);
-            if (name.empty()) return;  // "[]" is no name: "" is only the lines before the first header
-            const auto it = byName.find(Folded1251(name));
-            if (it == byName.end() || it->second->inBase) return;
-            in = it->second;
-            in->inBase = true;
-        } else if (in == nullptr) {
-            return;
-        } else if (!in->keys.empty()) {
-            const auto it = in->keys.find(Folded1251(Slice(base, line.name)));
-            if (it != in->keys.end() && !it->second.line) it->second.line = line;
-        }
-        in->insertAt = line.next;
-        in->needsBreak = line.next == line.text.end;
-    });
-
-    std::vector<const MergeSection*> appended;  // sections the base lacks, in order of their first key
-    for (const Write& w : writes) {
-        MergeSection::Key& key = *w.key;
-        if (!key.line && !key.value) {
-            if (!w.section->inBase && w.section->added.empty()) {
-                w.section->spelling = w.sectionName;
-                appended.push_back(w.section);
-            }
-            key.name = w.name;
-            w.section->added.push_back(&key);
-        }
-        key.value = w.value;
-    }
-
-    // A found key is rewritten in place with the base's spelling; new keys
-    // follow their section's last line; new sections go at the end.
-    struct Edit {
-        size_t at, end;
-        const MergeSection* group;    // new keys of a section, or
-        const MergeSection::Key* key;  // a replaced line
-    };
-    std::vector<Edit> edits;
-    for (const MergeSection& section : sections) {
-        if (section.inBase && !section.added.empty()) edits.push_back({section.insertAt, section.insertAt, &section, nullptr});
-        for (const auto& [folded, key] : section.keys)
-            if (key.line && key.value) edits.push_back({key.line->text.begin, key.line->text.end, nullptr, &key});
-    }
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
-
-    std::string out;
-    out.reserve(base.size() + incoming.size() + 2 * sections.size() + 16);
-    size_t pos = 0;
-    const auto addKeys = [&out](const MergeSection& section) {
-        for (const MergeSection::Key* key : section.added) AppendKeyLine(out, key->name, *key->value);
-    };
-    for (const Edit& e : edits) {
-        out.append(base.substr(pos, e.at - pos));
-        if (e.group) {
-            if (e.group->needsBreak) out += "\r\n";
-            addKeys(*e.group);
-        } else {
-            out.append(Slice(base, e.key->line->name)).append("=").append(*e.key->value);
-        }
-        pos = e.end;
-    }
-    out.append(base.substr(pos));
-    for (const MergeSection* section : appended) {
-        if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
-        out.append("[").append(section->spelling).append("]\r\n");
-        addKeys(*section);
-    }
-    return out;
-}
-
-namespace {
-
-// Calls visit(sectionHeader, line) for each key line that reads see with a
-// value: in the first section of each name, the first line of each key (a
-// first line without "=" hides the key). The nameless section's header is
-// nullptr. Names are kept as hashes, so a huge file costs little memory.
-template <class Visit>
-void ForEachVisibleKey(std::string_view b, Visit&& visit)
-{
-    const auto hash = [](std::string_view name) { return std::hash<std::string>{}(Folded1251(name)); };
-    std::unordered_set<size_t> sectionsSeen, keysSeen;
-    std::optional<IniLine> header;
-    bool visible = true;
-    ForEachLine(b, [&](const IniLine& line) {
-        if (line.header) {
-            const std::string_view name = Slice(b, line.name);
-            visible = !name.empty() && sectionsSeen.insert(hash(name)).second;
-            header = line;
-            keysSeen.clear();
-        } else if (visible && keysSeen.insert(hash(Slice(b, line.name))).second && line.hasValue) {
-            visit(header ? &*header : nullptr, line);
-        }
-    });
-}
-
-}  // namespace
-
-std::string IniFile::ChangedKeys(std::string_view before, std::string_view after)
-{
-    const auto id = [](std::string_view bytes, const IniLine* header, const IniLine& line) {
-        std::string key = header ? Folded1251(Slice(bytes, header->name)) : std::string();
-        key += '\0';
-        key += Folded1251(Slice(bytes, line.name));
-        return std::hash<std::string>{}(key);
-    };
-    const auto valueHash = [](std::string_view bytes, const IniLine& line) {
-        return std::hash<std::string_view>{}(Slice(bytes, line.value));
-    };
-    std::unordered_map<size_t, size_t> old;  // key -> value, as hashes
-    ForEachVisibleKey(before, [&](const IniLine* header, const IniLine& line) {
-        old.emplace(id(before, header, line), valueHash(before, line));
-    });
-    std::string out;
-    size_t written = SIZE_MAX;  // where the header last written out stands in `after`
-    ForEachVisibleKey(after, [&](const IniLine* header, const IniLine& line) {
-        const auto it = old.find(id(after, header, line));
-        if (it != old.end() && it->second == valueHash(after, line)) return;
-        if (header && written != header->text.begin) {
-            out.append("[").append(Slice(after, header->name)).append("]\r\n");
-            written = header->text.begin;
-        }
-        AppendKeyLine(out, Slice(after, line.name), Slice(after, line.value));
-    });
-    return out;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)

@@ -43,14 +43,6 @@ public:
     std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section) const;
     // The same over a file's bytes in memory.
     static std::vector<std::pair<std::string, std::string>> ParseSection(std::string_view bytes, std::string_view section);
-    // `base` with every key=value of `incoming` written into it as
-    // WriteString would; keys only `base` has stay. Both in 1251.
-    // One pass over each, whatever their size.
-    static std::string MergeInto(std::string_view base, std::string_view incoming);
-    // The key=value lines reads see in `after` that `before` lacks or reads
-    // otherwise, under their sections: what another writer changed, ready for
-    // MergeInto. Keys it removed are not listed.
-    static std::string ChangedKeys(std::string_view before, std::string_view after);
 
     // Throw WriteError when the file cannot be replaced.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);

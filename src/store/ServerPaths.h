@@ -10,6 +10,8 @@ namespace store {
 std::string ExeDir();
 
 std::string SettingsFilePath(const std::string& exeDir);
+// The setup's names are in store/SetupLayout.h.
+
 // exe dir + "отыгровки" + sep + "rp<N>" + sep
 std::string RolePlayFolder(const std::string& exeDir, int server);
 // role-play folder + "команды" + sep

@@ -21,6 +21,7 @@
 
 #include "TestSupport.h"
 #include "backup/Apply.h"
+#include "backup/IniMerge.h"
 #include "backup/Journal.h"
 #include "backup/Snapshots.h"
 #include "store/Files.h"
@@ -213,7 +214,7 @@ void RunCompanion(const std::string& path, Companion& shared)
     for (int i = 1; !shared.stop; ++i) {
         const store::FileContents c = store::ReadWholeFile(path);
         if (c.status != store::ReadStatus::Ok) ++shared.missing;
-        const std::string next = store::IniFile::MergeInto(c.bytes, "[companion]\r\n" + Key(i) + "=1\r\n");
+        const std::string next = backup::MergeInto(c.bytes, "[companion]\r\n" + Key(i) + "=1\r\n");
         if (store::WriteFileAtomic(path, next)) shared.written = i;
         else --i;
         std::this_thread::sleep_for(std::chrono::microseconds(500));

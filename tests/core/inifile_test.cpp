@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "backup/IniMerge.h"
 #include "store/Cp1251.h"
 #include "store/Files.h"
 #include "store/IniFile.h"
@@ -243,7 +244,7 @@ class IniMergeTest : public ::testing::TestWithParam<MergeCase> {};
 TEST_P(IniMergeTest, MergesAsKeyByKeyWrites)
 {
     const MergeCase& c = GetParam();
-    EXPECT_EQ(IniFile::MergeInto(Utf8ToCp1251(c.base), Utf8ToCp1251(c.incoming)), Utf8ToCp1251(c.merged));
+    EXPECT_EQ(backup::MergeInto(Utf8ToCp1251(c.base), Utf8ToCp1251(c.incoming)), Utf8ToCp1251(c.merged));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, IniMergeTest, ::testing::ValuesIn(kMergeCases), kCaseName);
@@ -254,8 +255,8 @@ TEST(IniMerge, ChangedKeysAreWhatAnotherWriterChanged)
     const std::string before = Utf8ToCp1251("n=0\r\n[global]\r\nжетон=1\r\nnick=A\r\n[quorvel]\r\nод=1\r\n[hotkeys]\r\nkey1=VK70\r\n");
     const std::string after = Utf8ToCp1251("n=1\r\n[GLOBAL]\r\nЖЕТОН=2\r\nnick = A \r\n[quorvel]\r\nод=0\r\nnew=5\r\n"
                                            "[Global]\r\nnick=shadowed\r\n");
-    EXPECT_EQ(IniFile::ChangedKeys(before, after), Utf8ToCp1251("n=1\r\n[GLOBAL]\r\nЖЕТОН=2\r\n[quorvel]\r\nод=0\r\nnew=5\r\n"));
-    EXPECT_EQ(IniFile::ChangedKeys(after, after), "");
+    EXPECT_EQ(backup::ChangedKeys(before, after), Utf8ToCp1251("n=1\r\n[GLOBAL]\r\nЖЕТОН=2\r\n[quorvel]\r\nод=0\r\nnew=5\r\n"));
+    EXPECT_EQ(backup::ChangedKeys(after, after), "");
 }
 
 TEST(IniWrite, RoundTripsWhatItWrites)
