@@ -55,7 +55,7 @@ void BM_KeystrokeInMarkedMegabyteText(benchmark::State& state)
 {
     Run run;
     testsupport::WriteBytes(run.folder.RolePlayFolder(1) + "штраф.txt", MegabyteText());
-    run.form->PressMenu(MainWindow::MenuRolePlay);
+    run.form->PressMenu(MenuItem::RolePlay);
     run.form->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
     auto* memo = run.form->findChild<Memo*>(QStringLiteral("Memo1"));
     QTextCursor cursor(memo->document()->findBlockByNumber(memo->document()->blockCount() / 2));

@@ -45,7 +45,7 @@ struct Run {
         app = std::make_unique<Application>(folder.Path());
         app->BuildWindows();
         for (int tick = 0; tick < 10; ++tick) app->Splash()->Tick();
-        app->Main()->PressMenu(MainWindow::MenuRolePlay);
+        app->Main()->PressMenu(MenuItem::RolePlay);
         combo = app->Main()->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
         save = app->Main()->findChild<QPushButton*>(QStringLiteral("Button1"));
         testsupport::WriteBytes(folder.RolePlayFolder(1) + "штраф.txt", store::Utf8ToCp1251(MegabyteText()));

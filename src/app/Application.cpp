@@ -13,6 +13,7 @@
 #include "dialogs/RankDialog.h"
 #include "guibase/QtTranslation.h"
 #include "mainwindow/MainWindow.h"
+#include "session/CompanionMonitor.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
 #include "widgets/Artwork.h"
@@ -53,7 +54,7 @@ Window* Application::Make(Args&&... args)
 }
 
 Application::Application(std::string exeDir)
-    : session_(std::make_unique<Session>(std::move(exeDir))), sync_(std::make_unique<SyncHandshake>(*session_))
+    : session_(std::make_unique<Session>(std::move(exeDir)))
 {
     // The store is open before the first window exists.
     splash_ = Make<SplashWindow>();
@@ -71,10 +72,12 @@ void Application::BuildWindows()
     splash_->setWindowIcon(artwork::AppIcon());
     look::InstallFontSubstitutes();
     qt_translation::InstallRussian(*QCoreApplication::instance());  // Qt's own buttons and menus
-    main_ = Make<MainWindow>(*session_, *sync_);
-    dialogs_.rank = Make<RankDialog>(*session_, *sync_);
-    dialogs_.department = Make<DepartmentDialog>(*session_, *sync_);
-    dialogs_.callSign = Make<CallSignDialog>(*session_, *sync_);
+    // The status poll runs from the main window's making on.
+    companion_ = std::make_unique<CompanionMonitor>(session_->ExeDir());
+    main_ = Make<MainWindow>(*session_, *companion_);
+    dialogs_.rank = Make<RankDialog>();
+    dialogs_.department = Make<DepartmentDialog>();
+    dialogs_.callSign = Make<CallSignDialog>();
     dialogs_.picker = Make<HotkeyPicker>(*session_);
     empty_ = Make<EmptyWindow>();
     dialogs_.largeText = Make<LargeTextEditor>();
@@ -92,6 +95,11 @@ Application::~Application()
     main_ = nullptr;
     dialogs_ = {};
     delete splash_;
+}
+
+SyncHandshake& Application::Sync()
+{
+    return session_->Sync();
 }
 
 void Application::Start()

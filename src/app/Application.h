@@ -1,5 +1,5 @@
 #pragma once
-// One run of the panel: the session, the sync handshake and the eight windows,
+// One run of the panel: the session, the companion's monitor and the eight windows,
 // created hidden in their fixed order and kept until the run ends. It wires
 // the news the windows send each other. The run ends when the splash window
 // closes, which closing the main window does.
@@ -12,6 +12,7 @@
 #include "mainwindow/Dialogs.h"
 
 class QWidget;
+class CompanionMonitor;
 class Session;
 class SyncHandshake;
 class SplashWindow;
@@ -33,7 +34,8 @@ public:
     void BuildWindows();
 
     Session& GetSession() { return *session_; }
-    SyncHandshake& Sync() { return *sync_; }
+    SyncHandshake& Sync();
+    CompanionMonitor* Companion() const { return companion_.get(); }
     SplashWindow* Splash() const { return splash_; }
     MainWindow* Main() const { return main_; }
     const Dialogs& GetDialogs() const { return dialogs_; }
@@ -50,7 +52,7 @@ private:
     Window* Make(Args&&... args);
 
     std::unique_ptr<Session> session_;
-    std::unique_ptr<SyncHandshake> sync_;
+    std::unique_ptr<CompanionMonitor> companion_;
     QList<QWidget*> windows_;
     SplashWindow* splash_ = nullptr;
     MainWindow* main_ = nullptr;

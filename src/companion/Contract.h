@@ -32,6 +32,8 @@ struct Setting {
     std::string_view fallback;
 };
 
+// Shown, while none is stored, as the game client's nick: the panel's read supplies that.
+inline constexpr Setting kNick{kGlobalSection, kNickKey, ""};
 inline constexpr Setting kRank{kGlobalSection, "звание", "Рядовой"};
 inline constexpr Setting kDepartment{kGlobalSection, "департамент", "LSPD"};
 inline constexpr Setting kCallSign{kGlobalSection, "тег", "PA"};

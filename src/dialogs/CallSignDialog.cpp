@@ -6,13 +6,11 @@
 
 #include "guibase/Cp1251Prompts.h"
 #include "guibase/ErrorGuard.h"
-#include "session/Session.h"
-#include "session/SyncHandshake.h"
+#include "companion/Contract.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 
-CallSignDialog::CallSignDialog(Session& session, SyncHandshake& sync, QWidget* parent)
-    : QDialog(parent), session_(session), sync_(sync)
+CallSignDialog::CallSignDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Позывной"));
@@ -28,54 +26,60 @@ CallSignDialog::CallSignDialog(Session& session, SyncHandshake& sync, QWidget* p
     AddTextLabel(this, QStringLiteral("Label1"), QStringLiteral("Позывной:"), {8, 16}, look::SansSerif(11, true),
                  look::kTitle);
 
-    edit1_ = new QLineEdit(this);
-    edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setGeometry(79, 13, 74, 21);
+    tag_ = new QLineEdit(this);
+    tag_->setObjectName(QStringLiteral("Edit1"));
+    tag_->setGeometry(79, 13, 74, 21);
 
-    checkBox1_ = new QCheckBox(QStringLiteral("Доп тег"), this);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    checkBox1_->setGeometry(158, 15, 67, 17);
-    checkBox1_->setFont(look::SansSerif(11, true));
-    look::SetTextColor(checkBox1_, look::kTitle);
-    connect(checkBox1_, &QCheckBox::clicked, this, [this] { edit2_->setEnabled(checkBox1_->isChecked()); });
+    hasExtra_ = new QCheckBox(QStringLiteral("Доп тег"), this);
+    hasExtra_->setObjectName(QStringLiteral("CheckBox1"));
+    hasExtra_->setGeometry(158, 15, 67, 17);
+    hasExtra_->setFont(look::SansSerif(11, true));
+    look::SetTextColor(hasExtra_, look::kTitle);
+    connect(hasExtra_, &QCheckBox::clicked, this, [this] { extraTag_->setEnabled(hasExtra_->isChecked()); });
 
-    edit2_ = new QLineEdit(this);
-    edit2_->setObjectName(QStringLiteral("Edit2"));
-    edit2_->setGeometry(232, 13, 74, 21);
+    extraTag_ = new QLineEdit(this);
+    extraTag_->setObjectName(QStringLiteral("Edit2"));
+    extraTag_->setGeometry(232, 13, 74, 21);
 
-    button1_ = new QPushButton(QStringLiteral("ОК"), this);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setGeometry(120, 48, 75, 25);
-    button1_->setAutoDefault(false);
-    connect(button1_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { StoreCallSign(); }); });
+    ok_ = new QPushButton(QStringLiteral("ОК"), this);
+    ok_->setObjectName(QStringLiteral("Button1"));
+    ok_->setGeometry(120, 48, 75, 25);
+    ok_->setAutoDefault(false);
+    connect(ok_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { StoreCallSign(); }); });
 }
 
-void CallSignDialog::showEvent(QShowEvent* event)
+std::optional<CallSign> CallSignDialog::Ask(const CallSign& current, const Store& store)
 {
-    QDialog::showEvent(event);
-    ReadStored();
+    store_ = store;
+    stored_.reset();
+    Show(current);
+    exec();
+    store_ = nullptr;
+    return stored_;
 }
 
-void CallSignDialog::ReadStored()
+void CallSignDialog::Show(const CallSign& current)
 {
-    edit1_->setText(QString::fromStdString(session_.Read(companion::kCallSign)));
-    const std::string extra = session_.Read(companion::kExtraTag);
-    const bool hasExtra = extra != companion::kExtraTag.fallback;
-    checkBox1_->setChecked(hasExtra);
-    edit2_->setEnabled(hasExtra);
-    edit2_->setText(hasExtra ? QString::fromStdString(extra) : QString());
+    tag_->setText(current.tag);
+    const bool hasExtra = current.extraTag.toStdString() != companion::kExtraTag.fallback;
+    hasExtra_->setChecked(hasExtra);
+    extraTag_->setEnabled(hasExtra);
+    extraTag_->setText(hasExtra ? current.extraTag : QString());
 }
 
 void CallSignDialog::StoreCallSign()
 {
     // Nothing is stored while either value holds what 1251 cannot spell.
-    if (prompts::RefuseUnsupported(this, edit1_->text() + (checkBox1_->isChecked() ? edit2_->text() : QString())))
+    if (prompts::RefuseUnsupported(this, tag_->text() + (hasExtra_->isChecked() ? extraTag_->text() : QString())))
         return;
-    session_.Write(companion::kCallSign,
-                   edit1_->text().isEmpty() ? std::string(companion::kCallSign.fallback) : edit1_->text().toStdString());
-    const bool extra = checkBox1_->isChecked() && !edit2_->text().isEmpty();
-    session_.Write(companion::kExtraTag, extra ? edit2_->text().toStdString() : std::string(companion::kExtraTag.fallback));
-    emit callSignStored();
-    sync_.Request();
+    const bool extra = hasExtra_->isChecked() && !extraTag_->text().isEmpty();
+    const CallSign typed{tag_->text().isEmpty() ? QString::fromUtf8(companion::kCallSign.fallback.data(),
+                                                                     int(companion::kCallSign.fallback.size()))
+                                                : tag_->text(),
+                         extra ? extraTag_->text()
+                               : QString::fromUtf8(companion::kExtraTag.fallback.data(),
+                                                   int(companion::kExtraTag.fallback.size()))};
+    if (store_) store_(typed);
+    stored_ = typed;
     accept();
 }

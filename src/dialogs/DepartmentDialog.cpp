@@ -1,15 +1,12 @@
 #include "dialogs/DepartmentDialog.h"
 
 #include "guibase/ErrorGuard.h"
-#include "session/Session.h"
-#include "session/SyncHandshake.h"
 #include "widgets/DialogLook.h"
 #include "widgets/Artwork.h"
 #include "widgets/Label.h"
 #include "widgets/Look.h"
 
-DepartmentDialog::DepartmentDialog(Session& session, SyncHandshake& sync, QWidget* parent)
-    : QDialog(parent), session_(session), sync_(sync)
+DepartmentDialog::DepartmentDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Выберите ваш департамент"));
@@ -34,8 +31,6 @@ DepartmentDialog::DepartmentDialog(Session& session, SyncHandshake& sync, QWidge
         banners_.push_back({image, QString::fromLatin1(b.picture)});
         connect(image, &Label::Click, this, [this, department = b.department] { Guarded(this, [&] { Choose(department); }); });
     }
-    // Any end of the dialog: a banner's accept, the close box's reject.
-    connect(this, &QDialog::finished, this, [this] { Guarded(this, [this] { sync_.Request(); }); });
 }
 
 void DepartmentDialog::showEvent(QShowEvent* event)
@@ -46,9 +41,19 @@ void DepartmentDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+std::optional<QString> DepartmentDialog::Ask(const Store& store)
+{
+    store_ = store;
+    stored_.reset();
+    exec();
+    store_ = nullptr;
+    return stored_;
+}
+
 void DepartmentDialog::Choose(const char* department)
 {
-    session_.Write(companion::kDepartment, department);
-    emit departmentStored(QString::fromLatin1(department));
+    const QString code = QString::fromLatin1(department);
+    if (store_) store_(code);
+    stored_ = code;
     accept();
 }

@@ -11,6 +11,7 @@
 #include "guibase/ErrorGuard.h"
 #include "guibase/Prompts.h"
 #include "guibase/QtText.h"
+#include "session/Session.h"
 #include "store/FileNames.h"
 #include "store/Files.h"
 #include "store/TextFile.h"
@@ -206,6 +207,11 @@ QString ArticlePage::PathOf(const QString& file) const
 QString ArticlePage::NameOf(const QString& file) const
 {
     return ToQString(store::ArticleName(file.toStdString(), book_));
+}
+
+void ArticlePage::Opened()
+{
+    Open(ToQString(session_.ArticlesFolder()));
 }
 
 void ArticlePage::Open(const QString& folder)

@@ -27,6 +27,8 @@ public:
     // nothing. The page keeps its book, article and edits while the folder is
     // the one it shows; another folder first settles unsaved edits.
     void Open(const QString& folder);
+    // The books of the server in force now.
+    void Opened() override;
 
     // Handlers.
     void TabClick(store::LawBook book);  // Label50 .. Label53

@@ -80,6 +80,9 @@ CommandPage::CommandPage(Session& session, QWidget* parent) : Page(session, QStr
     connect(memo2_, &Memo::DblClick, this, [this] { Guarded(this, [this] { EditInLargeEditor(); }); });
     connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(memo2_); });
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
+    // The files changed underneath (an import): the list is read anew.
+    connect(&session_, &Session::setupReplaced, this,
+            [this] { Guarded(this, [this] { Reload(ToQString(session_.CommandsFolder())); }); });
 }
 
 void CommandPage::UseDialogs(HotkeyPicker* picker, LargeTextEditor* largeText)
@@ -108,6 +111,11 @@ void CommandPage::PointAt(const QString& folder)
     if (folder == folder_) return;
     folder_ = folder;
     ReadList();
+}
+
+void CommandPage::Opened()
+{
+    PointAt(ToQString(session_.CommandsFolder()));
 }
 
 void CommandPage::Reload(const QString& folder)

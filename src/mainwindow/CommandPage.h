@@ -31,6 +31,8 @@ public:
     // Lists `folder` afresh, the selection dropped (its files changed underneath);
     // a missing folder lists nothing.
     void Reload(const QString& folder);
+    // The commands folder of the server in force now.
+    void Opened() override;
 
     // Handlers.
     void ShowSelected();     // RComand: the selection moved

@@ -1,20 +1,24 @@
 #pragma once
 // The home page: the officer's profile, the script options, the server, the
-// binder's chat key and pause, and the companion's status line.
+// binder's chat key and pause, and the companion's status line. It reads the
+// store when it is filled and shows what its own edits store; it hears of
+// the companion's status and badge, and of a replaced setup, by signals.
+
+#include <array>
 
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/Page.h"
 
+class CompanionMonitor;
 class Label;
 class QGroupBox;
-class SyncHandshake;
 
 class HomePage : public Page {
     Q_OBJECT
 public:
-    HomePage(Session& session, SyncHandshake& sync, QWidget* parent);
-    // The profile dialogs the rows open; what they store shows here.
-    void UseDialogs(const Dialogs& dialogs);
+    HomePage(Session& session, CompanionMonitor& companion, QWidget* parent);
+    // The dialogs the profile rows open.
+    void UseDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
 
     // Fills the page from the store and the registry. Writes nothing.
     void LoadProfileAndOptions();
@@ -33,17 +37,33 @@ public:
     void EditChatKey();
     void EditPause();
 
-    // The status line and the badge, which the main window keeps up to date.
-    Label* StatusLabel() const;     // Label35
-    Label* BadgeLabel() const;      // Label17
-
 private:
-    void Wire();
     Label* AddTitle(QGroupBox* box, const char* name, const QString& text, int x, int y);
     Label* AddValue(QGroupBox* box, const char* name, const QString& text, int x, int y);
-    Label* Find(const char* name) const;
+    void Wire();
+    void ShowStatus(bool running);
+    void ShowServer(int server);
+    void ShowCallSign();
     void ShowBinderSettings();
 
-    SyncHandshake& sync_;
     Dialogs dialogs_;
+    // The profile: each row's title takes the click, its value shows it.
+    Label* nickTitle_ = nullptr;        // Label6
+    Label* nick_ = nullptr;             // Label7
+    Label* rankTitle_ = nullptr;        // Label8
+    Label* rank_ = nullptr;             // Label9
+    Label* departmentTitle_ = nullptr;  // Label10
+    Label* department_ = nullptr;       // Label11
+    Label* callSignTitle_ = nullptr;    // Label12
+    Label* callSign_ = nullptr;         // Label14
+    Label* genderTitle_ = nullptr;      // Label13
+    Label* gender_ = nullptr;           // Label15
+    Label* badgeTitle_ = nullptr;       // Label16
+    Label* badge_ = nullptr;            // Label17
+    std::array<Label*, 6> options_{};   // Label19, 21, 23, 25, 27, 43, in the order of kOptions
+    Label* status_ = nullptr;           // Label35
+    Label* server_ = nullptr;           // Label37
+    Label* identifier_ = nullptr;       // Label39
+    Label* chatKey_ = nullptr;          // ChatKeyLabel
+    Label* pause_ = nullptr;            // PauseLabel
 };

@@ -105,6 +105,7 @@ KeysPage::KeysPage(Session& session, QWidget* parent) : Page(session, QStringLit
         rows_[key.page - 1].push_back({&key, keyLabel, image});
     }
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
+    connect(&session_, &Session::setupReplaced, this, [this] { ShowKeyPage(shown_); });
     int keyless = 0;
     for (int row = kRows - int(std::size(kKeylessLabels)) + 1; row <= kRows; ++row, ++keyless)
         BuildRow(pages_[3], row, QStringLiteral("----------------------------"), QString::fromLatin1(kKeylessLabels[keyless]),
@@ -145,6 +146,12 @@ void KeysPage::BuildPageButtons()
         const int target = b.target;
         connect(button, &Label::MouseDown, this, [this, target] { ShowKeyPage(target); });
     }
+}
+
+void KeysPage::Opened()
+{
+    HideKeyPages();
+    ShowKeyPage(1);
 }
 
 void KeysPage::HideKeyPages()

@@ -22,6 +22,8 @@ public:
     void UsePicker(HotkeyPicker* picker) { picker_ = picker; }
 
     void HideKeyPages();
+    // Key page 1, no row marked.
+    void Opened() override;
     // Shows key page n (1 to 4) and re-reads its rows from the store; any
     // other number does nothing.
     void ShowKeyPage(int n);

@@ -11,8 +11,6 @@
 
 #include "backup/Journal.h"
 #include "companion/Contract.h"
-#include "companion/Launch.h"
-#include "companion/Processes.h"
 #include "guibase/ErrorGuard.h"
 #include "guibase/Platform.h"
 #include "guibase/Prompts.h"
@@ -30,6 +28,7 @@
 #include "mainwindow/RolePlayPage.h"
 #include "mainwindow/SearchBox.h"
 #include "mainwindow/SetupTransfer.h"
+#include "session/CompanionMonitor.h"
 #include "session/Session.h"
 #include "session/SyncHandshake.h"
 #include "text/ChatPreview.h"
@@ -41,12 +40,10 @@
 
 namespace {
 
-const char* const kCompanionExe = companion::kCompanionExe.data();
-
 struct MenuDesign {
-    const char* prefix;  // bitmap names: prefix + state digit
-    int number;          // SelectedMenu
-    int page;            // ShowPage
+    const char* prefix;  // bitmap names: prefix + look digit
+    int number;          // SelectedMenu, as the layout numbers the items
+    PagePanel page;      // what it opens
     const char* label;
     const char* caption;
     QRect labelRect;
@@ -55,16 +52,22 @@ struct MenuDesign {
     bool centredVertically;
 };
 
-// Top to bottom, in the order of MainWindow::MenuItem.
+// Top to bottom, in the order of MenuItem.
 const MenuDesign kMenuDesign[] = {
-    {"HM", 3, 1, "Label4", "Домашня\nстраница", {0, 88, 167, 37}, "Image3", 80, false},
-    {"OT", 2, 2, "Label3", "Настройка\nотыгровок", {0, 136, 167, 41}, "Image8", 128, false},
-    {"RK", 1, 3, "Label2", " Редактор \nкоманд", {0, 183, 167, 33}, "Image7", 176, false},
-    {"RS", 5, 4, "Label44", "  Редактор \nстатей", {0, 232, 167, 34}, "Image5", 224, false},
-    {"NK", 6, 6, "Label54", "Настройка \nклавиш", {0, 273, 167, 49}, "Image9", 273, true},
+    {"HM", 3, PagePanel::Home, "Label4", "Домашня\nстраница", {0, 88, 167, 37}, "Image3", 80, false},
+    {"OT", 2, PagePanel::RolePlay, "Label3", "Настройка\nотыгровок", {0, 136, 167, 41}, "Image8", 128, false},
+    {"RK", 1, PagePanel::Commands, "Label2", " Редактор \nкоманд", {0, 183, 167, 33}, "Image7", 176, false},
+    {"RS", 5, PagePanel::Articles, "Label44", "  Редактор \nстатей", {0, 232, 167, 34}, "Image5", 224, false},
+    {"NK", 6, PagePanel::Keys, "Label54", "Настройка \nклавиш", {0, 273, 167, 49}, "Image9", 273, true},
     // The instruction item has a page of its own: a guide, not the law books.
-    {"IN", 4, 5, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
+    {"IN", 4, PagePanel::Instruction, "Label5", "    Инструкция", {0, 322, 167, 49}, "Image4", 322, true},
 };
+static_assert(std::size(kMenuDesign) == kMenuItems);
+
+const MenuDesign& Design(MenuItem item)
+{
+    return kMenuDesign[static_cast<size_t>(item)];
+}
 
 // The profile as the home page shows it, and the clock, for the preview.
 text::Values PreviewValuesOf(const Session& session)
@@ -85,12 +88,11 @@ text::Values PreviewValuesOf(const Session& session)
 
 }  // namespace
 
-MainWindow::MainWindow(Session& session, SyncHandshake& sync)
+MainWindow::MainWindow(Session& session, CompanionMonitor& companion)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       session_(session),
-      sync_(sync),
-      companionWatch_(std::string(companion::kCompanionExe))
+      companion_(companion)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Script (v 1.0.1 beta)"));
@@ -100,14 +102,13 @@ MainWindow::MainWindow(Session& session, SyncHandshake& sync)
     look::SetBackground(this, look::kWindow);
 
     transfer_ = new SetupTransfer(session_, this);
-    connect(transfer_, &SetupTransfer::Applied, this, [this] { Guarded(this, [this] { ReloadSetup(); }); });
     BuildHeader();
     BuildMenu();
     BuildPages();
 
-    rxSwitch1_ = new RxSwitch(this, QStringLiteral("RxSwitch1"));
-    rxSwitch1_->setGeometry(56, 376, 50, 60);
-    connect(rxSwitch1_, &RxSwitch::clicked, this, [this] { Guarded(this, [this] { KillCompanion(); }); });
+    killSwitch_ = new RxSwitch(this, QStringLiteral("RxSwitch1"));
+    killSwitch_->setGeometry(56, 376, 50, 60);
+    connect(killSwitch_, &RxSwitch::clicked, this, [this] { Guarded(this, [this] { KillCompanion(); }); });
 
     BuildTray();
 
@@ -118,24 +119,15 @@ MainWindow::MainWindow(Session& session, SyncHandshake& sync)
         Guarded(this, [&] { ShowSearchResult(target, line, query); });
     });
 
-    // The status poll runs from creation on, hidden or not.
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(200);
-    connect(timer1_, &QTimer::timeout, this, &MainWindow::PollStatus);
-    timer1_->start();
-
-    // The companion's answer to a sync request.
-    connect(&sync_, &SyncHandshake::synced, this, [this](const QString& badge) {
-        home_->BadgeLabel()->setText(badge);
-        prompts::Message(this, QStringLiteral("Данные синхронизированы"));
-    });
-    connect(&sync_, &SyncHandshake::failed, this, [this](const QString& message) { prompts::Error(this, message); });
+    // The companion's answer to a sync request (the home page shows the badge).
+    connect(&session_.Sync(), &SyncHandshake::synced, this,
+            [this] { prompts::Message(this, QStringLiteral("Данные синхронизированы")); });
+    connect(&session_.Sync(), &SyncHandshake::failed, this, [this](const QString& message) { prompts::Error(this, message); });
 }
 
 MainWindow::~MainWindow()
 {
-    delete popupMenu1_;  // a tray menu has no parent window
+    delete trayMenu_;  // a tray menu has no parent window
 }
 
 void MainWindow::BuildHeader()
@@ -175,17 +167,18 @@ void MainWindow::BuildHeader()
 
 void MainWindow::BuildMenu()
 {
-    for (int i = 0; i < MenuCount; ++i) {
+    for (int i = 0; i < kMenuItems; ++i) {
         const MenuDesign& d = kMenuDesign[i];
-        MenuEntry& e = menu_[i];
+        MenuEntry& e = menu_[static_cast<size_t>(i)];
+        const auto item = static_cast<MenuItem>(i);
         e.prefix = d.prefix;
-        e.number = d.number;
-        e.page = d.page;
         // The image is only a picture; the label over it takes the mouse.
         e.image = new Label(this, QString::fromLatin1(d.image));
         e.image->setGeometry(0, d.imageTop, 167, 49);
         // Design pictures: the home item selected, the others normal.
-        e.image->setPixmap(artwork::MenuBitmap(QString::fromLatin1(e.prefix) + (i == MenuHome ? '4' : '1')));
+        e.image->setPixmap(artwork::MenuBitmap(QString::fromLatin1(e.prefix) +
+                                               QString::number(static_cast<int>(item == MenuItem::Home ? MenuLook::Selected
+                                                                                                       : MenuLook::Normal))));
 
         e.label = new Label(QString::fromUtf8(d.caption), this, QString::fromLatin1(d.label));
         e.label->setGeometry(d.labelRect);
@@ -193,9 +186,8 @@ void MainWindow::BuildMenu()
         e.label->setAlignment(Qt::AlignHCenter | (d.centredVertically ? Qt::AlignVCenter : Qt::AlignTop));
         e.label->setFont(look::SegoeUi(12, true));
         e.label->setCursor(Qt::PointingHandCursor);
-        e.label->SetFontColor(i == MenuHome ? look::kClWindow : look::kClScrollBar);
+        e.label->SetFontColor(item == MenuItem::Home ? look::kClWindow : look::kClScrollBar);
 
-        const auto item = static_cast<MenuItem>(i);
         connect(e.label, &Label::MouseDown, this, [this, item] { PressMenu(item); });
         connect(e.label, &Label::MouseUp, this, [this, item] { ReleaseMenu(item); });
         connect(e.label, &Label::MouseEnter, this, [this, item] { HoverMenu(item); });
@@ -205,7 +197,7 @@ void MainWindow::BuildMenu()
 
 void MainWindow::BuildPages()
 {
-    home_ = new HomePage(session_, sync_, this);
+    home_ = new HomePage(session_, companion_, this);
     rolePlay_ = new RolePlayPage(session_, this);
     connect(rolePlay_, &RolePlayPage::previewRequested, this, &MainWindow::OpenPreview);
     commands_ = new CommandPage(session_, this);
@@ -223,79 +215,66 @@ void MainWindow::BuildPages()
               keys_,
               new Page(session_, QStringLiteral("Shit7"), this),
               new Page(session_, QStringLiteral("Shit8"), this)};
-    for (int n = 1; n <= 8; ++n) {
-        QWidget* page = pages_[n - 1];
-        page->setGeometry(n == 2 ? 176 : 168, 81, 452, 384);
-        page->setVisible(n == 1);
+    for (int n = 1; n <= kPagePanels; ++n) {
+        Page* page = pages_[static_cast<size_t>(n - 1)];
+        page->setGeometry(static_cast<PagePanel>(n) == PagePanel::RolePlay ? 176 : 168, 81, 452, 384);
+        page->setVisible(static_cast<PagePanel>(n) == PagePanel::Home);
     }
 }
 
 void MainWindow::BuildTray()
 {
-    popupMenu1_ = new QMenu();
-    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
-    d1_ = popupMenu1_->addAction(QStringLiteral("Развернуть"));
-    d1_->setObjectName(QStringLiteral("D1"));
-    d1_->setEnabled(false);  // until the first show
-    popupMenu1_->addSeparator();
-    popupMenu1_->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
-    popupMenu1_->addSeparator();
-    n1_ = popupMenu1_->addAction(QStringLiteral("Закрыть"));
-    n1_->setObjectName(QStringLiteral("N1"));
-    connect(d1_, &QAction::triggered, this, &MainWindow::RestoreFromTray);
-    connect(n1_, &QAction::triggered, this, &QWidget::close);
+    trayMenu_ = new QMenu();
+    trayMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    restoreAction_ = trayMenu_->addAction(QStringLiteral("Развернуть"));
+    restoreAction_->setObjectName(QStringLiteral("D1"));
+    restoreAction_->setEnabled(false);  // until the first show
+    trayMenu_->addSeparator();
+    trayMenu_->addActions({transfer_->ExportAction(), transfer_->ImportAction(), transfer_->RestoreAction()});
+    trayMenu_->addSeparator();
+    closeAction_ = trayMenu_->addAction(QStringLiteral("Закрыть"));
+    closeAction_->setObjectName(QStringLiteral("N1"));
+    connect(restoreAction_, &QAction::triggered, this, &MainWindow::RestoreFromTray);
+    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
 
     // Left clicks on the icon do nothing; its menu comes with the right button.
     tray_ = new QSystemTrayIcon(artwork::AppIcon(), this);
     tray_->setObjectName(QStringLiteral("RxTrayIcon1"));
-    tray_->setContextMenu(popupMenu1_);
+    tray_->setContextMenu(trayMenu_);
     if (QSystemTrayIcon::isSystemTrayAvailable()) tray_->show();
 }
 
-void MainWindow::ShowPage(int n)
+void MainWindow::ShowPage(PagePanel panel)
 {
-    if (n < 1 || n > 8) return;
-    for (int i = 1; i <= 8; ++i) pages_[i - 1]->setVisible(i == n);
+    for (Page* page : pages_) page->setVisible(page == PageOf(panel));
 }
 
-void MainWindow::SetMenuState(MenuEntry& entry, int state)
+void MainWindow::SetMenuLook(MenuEntry& entry, MenuLook menuLook)
 {
-    entry.bitmap = QString::fromLatin1(entry.prefix) + QString::number(state);
+    entry.bitmap = QString::fromLatin1(entry.prefix) + QString::number(static_cast<int>(menuLook));
     entry.image->setPixmap(artwork::MenuBitmap(entry.bitmap));
-    entry.label->SetFontColor(state == 2 || state == 4 ? look::kClWindow : look::kClScrollBar);
+    const bool lit = menuLook == MenuLook::Hover || menuLook == MenuLook::Selected;
+    entry.label->SetFontColor(lit ? look::kClWindow : look::kClScrollBar);
 }
 
 QString MainWindow::MenuBitmapName(MenuItem item) const
 {
-    return menu_[item].bitmap;
+    return menu_[static_cast<size_t>(item)].bitmap;
+}
+
+int MainWindow::SelectedMenu() const
+{
+    return Design(selected_).number;
 }
 
 void MainWindow::PressMenu(MenuItem item)
 {
     Guarded(this, [&] {
-        MenuEntry& pressed = menu_[item];
-        selectedMenu_ = pressed.number;
-        for (MenuEntry& e : menu_) SetMenuState(e, &e == &pressed ? 3 : 1);
-
-        switch (item) {
-        case MenuRolePlay:
-            session_.DeriveRolePlayFolder();
-            break;
-        case MenuCommands:
-            session_.DeriveRolePlayFolder();
-            commands_->PointAt(ToQString(session_.CommandsFolder()));
-            break;
-        case MenuArticles:
-            articles_->Open(ToQString(session_.ArticlesFolder()));
-            break;
-        case MenuKeys:
-            keys_->HideKeyPages();
-            keys_->ShowKeyPage(1);
-            break;
-        default:
-            break;
-        }
-        ShowPage(pressed.page);
+        selected_ = item;
+        for (MenuEntry& e : menu_) SetMenuLook(e, &e == &Entry(item) ? MenuLook::Pressed : MenuLook::Normal);
+        // The page reads what it reads at this moment; a failure leaves it hidden.
+        PageOf(Design(item).page)->Opened();
+        ShowPage(Design(item).page);
     });
 }
 
@@ -307,19 +286,19 @@ void MainWindow::OpenPage(MenuItem item)
 
 void MainWindow::ReleaseMenu(MenuItem item)
 {
-    SetMenuState(menu_[item], 4);
+    SetMenuLook(Entry(item), MenuLook::Selected);
 }
 
 void MainWindow::HoverMenu(MenuItem item)
 {
-    if (selectedMenu_ == menu_[item].number) return;
-    SetMenuState(menu_[item], 2);
+    if (selected_ == item) return;
+    SetMenuLook(Entry(item), MenuLook::Hover);
 }
 
 void MainWindow::LeaveMenu(MenuItem item)
 {
-    if (selectedMenu_ == menu_[item].number) return;
-    SetMenuState(menu_[item], 1);
+    if (selected_ == item) return;
+    SetMenuLook(Entry(item), MenuLook::Normal);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -341,48 +320,17 @@ void MainWindow::FirstShow()
         QTimer::singleShot(0, this, [this, text = ToQString(recovered)] { prompts::Message(this, text); });
     // Before the first write of the run.
     transfer_->StartSnapshot();
-    d1_->setEnabled(true);
+    restoreAction_->setEnabled(true);
     session_.LoadServer();
     home_->LoadProfileAndOptions();
-    LaunchCompanion();
-}
-
-void MainWindow::LaunchCompanion()
-{
-    // Two binders would type every text twice: an exact "Quorvel.exe" that
-    // already runs is the one to keep.
-    if (companion::IsExactProcessRunning(kCompanionExe)) return;
-    ++launchAttempts_;
-    companion::LaunchDetached(session_.ExeDir() + kCompanionExe, std::string(companion::kStartParameter));
+    companion_.Launch();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (companion::IsProcessRunning(kCompanionExe)) companion::KillProcessByName(kCompanionExe);
+    companion_.StopIfRunning();
     event->accept();
     emit closed();
-}
-
-void MainWindow::PollStatus()
-{
-    const bool running = companionWatch_.IsRunning();
-    // Five ticks a second for hours: the label is touched only on a change.
-    if (shownRunning_ == running) return;
-    shownRunning_ = running;
-    Label* status = home_->StatusLabel();
-    status->setText(running ? QStringLiteral("Активен") : QStringLiteral("Не активен"));
-    status->SetFontColor(running ? look::kRunning : look::kAlert);
-}
-
-void MainWindow::ReloadSetup()
-{
-    session_.LoadServer();
-    home_->LoadProfileAndOptions();
-    rolePlay_->Reload();
-    commands_->Reload(ToQString(session_.CommandsFolder()));
-    keys_->ShowKeyPage(keys_->ShownPage());
-    session_.HotkeyFilesReplaced();
-    sync_.Request();  // the companion reads its files again
 }
 
 void MainWindow::UseDialogs(const Dialogs& dialogs)
@@ -397,27 +345,27 @@ void MainWindow::ShowSearchResult(const SearchTarget& target, int line, const QS
 {
     switch (target.kind) {
     case SearchTarget::Kind::RolePlay:
-        OpenPage(MenuRolePlay);
+        OpenPage(MenuItem::RolePlay);
         rolePlay_->SelectEntry(target.index, line, query);
         break;
     case SearchTarget::Kind::Command:
-        OpenPage(MenuCommands);
+        OpenPage(MenuItem::Commands);
         commands_->SelectCommand(target.name, line, query);
         break;
     case SearchTarget::Kind::Article:
-        OpenPage(MenuArticles);
+        OpenPage(MenuItem::Articles);
         articles_->ShowArticle(static_cast<store::LawBook>(target.index), target.name);
         break;
     case SearchTarget::Kind::Key:
-        OpenPage(MenuKeys);
+        OpenPage(MenuItem::Keys);
         keys_->SelectRow(hotkeys::BinderKeys()[static_cast<size_t>(target.index)]);
         break;
     case SearchTarget::Kind::Guide:
-        OpenPage(MenuInstruction);
+        OpenPage(MenuItem::Instruction);
         instruction_->ShowSection(target.name, query);
         break;
     case SearchTarget::Kind::KeyboardMap:
-        OpenPage(MenuKeys);
+        OpenPage(MenuItem::Keys);
         OpenKeyboardMap();
         break;
     }
@@ -446,7 +394,7 @@ ChatPreviewWindow* MainWindow::OpenPreview(QPlainTextEdit* editor)
             if (preview_->isVisible()) preview_->Refill(PreviewValuesOf(session_));
         };
         connect(&session_, &Session::profileChanged, preview_, refill);
-        connect(&sync_, &SyncHandshake::synced, preview_, refill);
+        connect(&session_.Sync(), &SyncHandshake::synced, preview_, refill);
     }
     preview_->ShowFor(editor, PreviewValuesOf(session_));
     return preview_;
@@ -456,23 +404,23 @@ void MainWindow::EditHolder(const hotkeys::KeyHolder& holder)
 {
     switch (holder.editor) {
     case hotkeys::HolderEditor::Action:
-        OpenPage(MenuKeys);
+        OpenPage(MenuItem::Keys);
         keys_->SelectRow(*holder.action);
         keys_->EditHotkey(*holder.action);
         break;
     case hotkeys::HolderEditor::RolePlay:
-        OpenPage(MenuRolePlay);
+        OpenPage(MenuItem::RolePlay);
         rolePlay_->SelectEntry(holder.rolePlayEntry, -1, {});
         rolePlay_->EditHotkey();
         break;
     case hotkeys::HolderEditor::Command:
-        OpenPage(MenuCommands);
+        OpenPage(MenuItem::Commands);
         commands_->SelectCommandNamed(ToQString(holder.key));
         raise();
         activateWindow();
         break;
     case hotkeys::HolderEditor::ChatKey:
-        OpenPage(MenuHome);
+        OpenPage(MenuItem::Home);
         home_->EditChatKey();
         break;
     }
@@ -487,9 +435,9 @@ void MainWindow::PopUpBackupMenu()
 void MainWindow::OpenGuideLink(const QString& page)
 {
     static const QHash<QString, MenuItem> kPages = {
-        {QStringLiteral("home"), MenuHome},         {QStringLiteral("roleplay"), MenuRolePlay},
-        {QStringLiteral("commands"), MenuCommands}, {QStringLiteral("articles"), MenuArticles},
-        {QStringLiteral("keys"), MenuKeys},
+        {QStringLiteral("home"), MenuItem::Home},         {QStringLiteral("roleplay"), MenuItem::RolePlay},
+        {QStringLiteral("commands"), MenuItem::Commands}, {QStringLiteral("articles"), MenuItem::Articles},
+        {QStringLiteral("keys"), MenuItem::Keys},
     };
     if (page == QLatin1String("copies")) {
         PopUpBackupMenu();
@@ -501,8 +449,8 @@ void MainWindow::OpenGuideLink(const QString& page)
 void MainWindow::KillCompanion()
 {
     prompts::Message(this, QStringLiteral("Поздравляю! Вы заблокировали биндер для себя навечно!!!"));
-    companion::KillProcessByName(kCompanionExe);
-    rxSwitch1_->setEnabled(false);
+    companion_.Stop();
+    killSwitch_->setEnabled(false);
 }
 
 void MainWindow::RestoreFromTray()

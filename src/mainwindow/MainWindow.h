@@ -1,13 +1,15 @@
 #pragma once
 // The main window: header band, side menu, the eight page panels, the kill
-// switch, the tray icon, and the status poll that watches the companion.
+// switch and the tray icon. It starts and stops the companion through the
+// monitor and shows the page each menu item opens; the pages read and show
+// their own data.
 
 #include <QWidget>
 #include <array>
 #include <optional>
 
-#include "companion/Processes.h"
 
+class Page;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
@@ -28,34 +30,38 @@ struct KeyHolder;
 }
 class SetupTransfer;
 class SearchBox;
+class CompanionMonitor;
 class Session;
-class SyncHandshake;
 struct SearchTarget;
 struct Dialogs;
+
+// The side menu's items, top to bottom.
+enum class MenuItem { Home, RolePlay, Commands, Articles, Keys, Instruction };
+inline constexpr int kMenuItems = 6;
+
+// The eight page panels Shit1 … Shit8, by what they hold.
+enum class PagePanel { Home = 1, RolePlay, Commands, Articles, Instruction, Keys, Spare7, Spare8 };
+inline constexpr int kPagePanels = 8;
+
+// What a menu item's bitmap shows: its picture's number ("HM1" … "HM4").
+enum class MenuLook { Normal = 1, Hover = 2, Pressed = 3, Selected = 4 };
 
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(Session& session, SyncHandshake& sync);
+    MainWindow(Session& session, CompanionMonitor& companion);
     ~MainWindow() override;
 
     // The dialogs the pages open; they are made after this window.
     void UseDialogs(const Dialogs& dialogs);
 
-    enum MenuItem { MenuHome, MenuRolePlay, MenuCommands, MenuArticles, MenuKeys, MenuInstruction, MenuCount };
-
-    // Makes page panel ShitN visible and the seven others invisible; any
-    // other number does nothing.
-    void ShowPage(int n);
+    // Makes the page panel visible and the seven others invisible.
+    void ShowPage(PagePanel panel);
     // Opens an item's page as a press and release on it would.
     void OpenPage(MenuItem item);
-    // After an import or a restore: the home page, the command file and the
-    // pages that show files read everything again.
-    void ReloadSetup();
 
     // Handlers.
     void FirstShow();       // the first-show sequence
-    void PollStatus();      // Timer1, the status line
     void RestoreFromTray(); // tray "Развернуть" (D1)
     void KillCompanion();   // RxSwitch1, the kill switch
     void HideToTray();
@@ -66,8 +72,9 @@ public:
     // The resource name of the bitmap an item shows now ("HM4"); empty while
     // it still shows its design picture.
     QString MenuBitmapName(MenuItem item) const;
-    // The side-menu item selected now, by its number (the home item is 3).
-    int SelectedMenu() const { return selectedMenu_; }
+    // The side-menu item selected now, by the number the layout gives it
+    // (SelectedMenu: the home item is 3).
+    int SelectedMenu() const;
 
     HomePage* Home() const { return home_; }
     RolePlayPage* RolePlay() const { return rolePlay_; }
@@ -81,13 +88,11 @@ public:
     ChatPreviewWindow* OpenPreview(QPlainTextEdit* editor);
     SetupTransfer* Transfer() const { return transfer_; }
     SearchBox* Search() const { return search_; }
-    QWidget* PageWidget(int n) const { return n >= 1 && n <= 8 ? pages_[n - 1] : nullptr; }
-    QAction* RestoreAction() const { return d1_; }
-    QAction* CloseAction() const { return n1_; }
-    QTimer* StatusTimer() const { return timer1_; }
-    RxSwitch* KillSwitch() const { return rxSwitch1_; }
+    Page* PageOf(PagePanel panel) const { return pages_[static_cast<size_t>(panel) - 1]; }
+    QAction* RestoreAction() const { return restoreAction_; }
+    QAction* CloseAction() const { return closeAction_; }
+    RxSwitch* KillSwitch() const { return killSwitch_; }
     bool FirstShowDone() const { return firstShowDone_; }
-    int LaunchAttempts() const { return launchAttempts_; }
 
 signals:
     // The window was closed and the companion stopped: the run ends.
@@ -102,9 +107,7 @@ protected:
 
 private:
     struct MenuEntry {
-        const char* prefix = nullptr;  // bitmap names: prefix + state digit
-        int number = 0;                // SelectedMenu
-        int page = 0;                  // ShowPage
+        const char* prefix = nullptr;  // bitmap names: prefix + look digit
         Label* image = nullptr;
         Label* label = nullptr;
         QString bitmap;      // resource shown now; empty for the design picture
@@ -114,8 +117,8 @@ private:
     void BuildMenu();
     void BuildPages();
     void BuildTray();
-    void SetMenuState(MenuEntry& entry, int state);
-    void LaunchCompanion();
+    void SetMenuLook(MenuEntry& entry, MenuLook look);
+    MenuEntry& Entry(MenuItem item) { return menu_[static_cast<size_t>(item)]; }
     void ShowSearchResult(const SearchTarget& target, int line, const QString& query);
     // A link of the guide: a page's name, or "copies" for the copies menu.
     void OpenGuideLink(const QString& page);
@@ -124,10 +127,10 @@ private:
     void EditHolder(const hotkeys::KeyHolder& holder);
 
     Session& session_;
-    SyncHandshake& sync_;
-    int selectedMenu_ = 3;
-    std::array<MenuEntry, MenuCount> menu_;
-    std::array<QWidget*, 8> pages_ {};
+    CompanionMonitor& companion_;
+    MenuItem selected_ = MenuItem::Home;
+    std::array<MenuEntry, kMenuItems> menu_;
+    std::array<Page*, kPagePanels> pages_ {};
     HomePage* home_ = nullptr;
     RolePlayPage* rolePlay_ = nullptr;
     CommandPage* commands_ = nullptr;
@@ -140,14 +143,10 @@ private:
     QMenu* backupMenu_ = nullptr;
     SearchBox* search_ = nullptr;
     SetupTransfer* transfer_ = nullptr;
-    RxSwitch* rxSwitch1_ = nullptr;
+    RxSwitch* killSwitch_ = nullptr;     // RxSwitch1
     QSystemTrayIcon* tray_ = nullptr;
-    QMenu* popupMenu1_ = nullptr;
-    QAction* d1_ = nullptr;
-    QAction* n1_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    companion::ProcessWatch companionWatch_;
-    std::optional<bool> shownRunning_;  // what Label35 shows; none before the first tick
+    QMenu* trayMenu_ = nullptr;          // PopupMenu1
+    QAction* restoreAction_ = nullptr;   // D1 "Развернуть"
+    QAction* closeAction_ = nullptr;     // N1 "Закрыть"
     bool firstShowDone_ = false;
-    int launchAttempts_ = 0;
 };

@@ -11,6 +11,11 @@ class Page : public Panel {
 public:
     Page(Session& session, const QString& name, QWidget* parent);
 
+    // Its menu item opened it, just before it shows: the moment a page reads
+    // what it reads then (the role-play folder, the command list …). Throws
+    // like the handlers it runs; the page is not shown then.
+    virtual void Opened() {}
+
 protected:
     Session& session_;
 };

@@ -156,6 +156,14 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
     connect(label46_, &Label::Click, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
     connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(memo1_); });
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
+    // The files changed underneath (an import): the chosen entry is read anew.
+    connect(&session_, &Session::setupReplaced, this, [this] {
+        Guarded(this, [this] {
+            Opened();
+            Reload();
+        });
+    });
+    rolePlayFolder_ = session_.RolePlayFolder();
 }
 
 void RolePlayPage::BuildMemoMenu()
@@ -244,7 +252,7 @@ void RolePlayPage::InsertQuestion()
 
 QString RolePlayPage::EntryPath(int entry) const
 {
-    return ToQString(session_.RolePlayFolder()) + ToQString(Entry(entry).fileName);
+    return ToQString(rolePlayFolder_) + ToQString(Entry(entry).fileName);
 }
 
 void RolePlayPage::ChooseEntry()
@@ -284,6 +292,11 @@ void RolePlayPage::ChooseEntry()
     MarkConflicts(session_.Conflicts());
     marks_->SetNick(session_.Nick());
     memo1_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
+}
+
+void RolePlayPage::Opened()
+{
+    rolePlayFolder_ = session_.RolePlayFolder();
 }
 
 void RolePlayPage::Reload()

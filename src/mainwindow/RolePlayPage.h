@@ -34,8 +34,11 @@ public:
     // own when `ownLine`.
     void InsertAtCursor(const QString& text, bool ownLine);
     void InsertQuestion();   // N10: asks for the question first
+    // The role-play folder of the server in force now.
+    void Opened() override;
     // Reads the chosen entry's file and key again (its files changed underneath).
     void Reload();
+    const std::string& RolePlayFolder() const { return rolePlayFolder_; }
 
     // Label46 in the alert colour while another hotkey shares the entry's.
     void MarkConflicts(const hotkeys::ConflictMap& map);
@@ -75,4 +78,5 @@ private:
     HotkeyPicker* picker_ = nullptr;
     int entry_ = -1;
     QString currentFile_;
+    std::string rolePlayFolder_;  // RpDir: derived when the page is opened
 };

@@ -78,7 +78,7 @@ void SearchBox::Rebuild()
     index_ = text::SearchIndex();
     targets_.clear();
 
-    const std::string rpDir = store::RolePlayFolder(session_.ExeDir(), session_.Server());
+    const std::string rpDir = session_.RolePlayFolder();
     int entry = 0;
     for (const hotkeys::RolePlayEntry& e : hotkeys::RolePlayEntries()) {
         const std::string body = e.fileName.empty() ? std::string() : ReadOrEmpty(rpDir + std::string(e.fileName));
@@ -86,7 +86,7 @@ void SearchBox::Rebuild()
         targets_.push_back({Kind::RolePlay, entry++, {}});
     }
 
-    const QString commands = QString::fromStdString(rpDir) + QStringLiteral("команды");
+    const QString commands = QString::fromStdString(session_.CommandsFolder());
     for (const QString& file : CommandPage::CommandFiles(commands)) {
         index_.Add(CommandPage::CommandName(file).toStdString(),
                    ReadOrEmpty(QDir(commands).filePath(file).toStdString()));

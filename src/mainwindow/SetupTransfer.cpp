@@ -102,7 +102,9 @@ bool SetupTransfer::Offer(backup::Archive archive, const QString& source)
     WaitForSnapshot();
     backup::WriteSnapshot(session_.ExeDir(), backup::Collect(session_.ExeDir(), {}, clock_text::Human()), clock_text::FileStamp());
     backup::ApplyPlan(session_.ExeDir(), preview.Plan());
-    emit Applied();
+    // Every page that shows a file hears of it; the companion reads them again.
+    session_.SetupReplaced();
+    session_.RequestReload();
     prompts::Information(window_, QStringLiteral("Настройки применены. Прежние сохранены в копию."));
     return true;
 }

@@ -37,9 +37,6 @@ public:
     // a snapshot of the setup as it is. True when applied.
     bool Offer(backup::Archive archive, const QString& source);
 
-signals:
-    void Applied();  // the files changed under the pages
-
 private:
     Session& session_;
     QWidget* window_;

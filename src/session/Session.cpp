@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "session/SyncHandshake.h"
 #include "store/ServerPaths.h"
+#include "store/SetupLayout.h"
 
 // The picker finds the chat key's holder by the key it edits.
 static_assert(companion::kChatKey.key == hotkeys::kChatKeyHolder);
@@ -14,9 +16,9 @@ Session::Session(std::string exeDir, QObject* parent)
     : QObject(parent),
       exeDir_(std::move(exeDir)),
       settings_(std::make_unique<store::IniFile>(store::SettingsFilePath(exeDir_))),
-      registry_(std::make_unique<store::RegistryView>("SOFTWARE"))
+      registry_(std::make_unique<store::RegistryView>("SOFTWARE")),
+      sync_(std::make_unique<SyncHandshake>(*this))
 {
-    DeriveRolePlayFolder();
 }
 
 Session::~Session() = default;
@@ -26,10 +28,31 @@ std::string Session::Read(const companion::Setting& setting) const
     return settings_->ReadString(setting.section, setting.key, setting.fallback);
 }
 
-void Session::Write(const companion::Setting& setting, std::string_view value)
+void Session::Stored(const companion::Setting& setting)
+{
+    if (setting.section == companion::kGlobalSection) emit profileChanged();
+    else emit optionsChanged();
+}
+
+void Session::Edit(const companion::Setting& setting, std::string_view value)
 {
     settings_->WriteString(setting.section, setting.key, value);
-    if (setting.section == companion::kGlobalSection) emit profileChanged();
+    Stored(setting);
+    RequestReload();
+}
+
+void Session::Edit(std::initializer_list<std::pair<companion::Setting, std::string>> values)
+{
+    for (const auto& [setting, value] : values) {
+        settings_->WriteString(setting.section, setting.key, value);
+        Stored(setting);
+    }
+    RequestReload();
+}
+
+void Session::RequestReload()
+{
+    sync_->Request();
 }
 
 int Session::PauseMs() const
@@ -39,46 +62,69 @@ int Session::PauseMs() const
     return std::clamp(stored, companion::kMinPauseMs, companion::kMaxPauseMs);
 }
 
+void Session::SetServer(int server)
+{
+    if (server == server_) return;
+    server_ = server;
+    // An open view of the key file follows the server.
+    if (keyFile_) OpenKeyFile();
+    emit serverChanged(server_);
+}
+
+void Session::OpenKeyFile()
+{
+    keyFile_ = std::make_unique<store::IniFile>(store::KeyFilePath(exeDir_, server_));
+}
+
 void Session::LoadServer()
 {
-    server_ = settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1);
-    DeriveRolePlayFolder();
+    SetServer(settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1));
     OpenKeyFile();
+}
+
+std::optional<int> Session::TakeStoredServer()
+{
+    const int server = settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1);
+    if (server < 1 || server > store::kServerCount) return std::nullopt;
+    SetServer(server);
+    return server;
 }
 
 std::optional<int> Session::CycleServer()
 {
     const auto stored = [this] { return settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1); };
     std::optional<int> next;
-    if (const int server = stored(); server >= 1 && server <= 4) {
-        next = server % 4 + 1;
+    if (const int server = stored(); server >= 1 && server <= store::kServerCount) {
+        next = server % store::kServerCount + 1;
         settings_->WriteInteger(companion::kServer.section, companion::kServer.key, *next);
     }
-    server_ = stored();
-    OpenKeyFile();
-    emit serverChanged(server_);
+    SetServer(stored());
+    OpenKeyFile();  // the cycle always opens the key file anew
     return next;
 }
 
-void Session::DeriveRolePlayFolder()
+void Session::SetupReplaced()
 {
-    rolePlayFolder_ = store::RolePlayFolder(exeDir_, server_);
+    LoadServer();
+    emit hotkeysChanged();
+    emit profileChanged();
+    emit optionsChanged();
+    emit setupReplaced();
+}
+
+std::string Session::RolePlayFolder() const
+{
+    return store::RolePlayFolder(exeDir_, server_);
 }
 
 std::string Session::CommandsFolder() const
 {
-    // Without a trailing separator: the command page names it so in its messages.
-    return rolePlayFolder_ + "команды";
+    return RolePlayFolder() + std::string(store::kCommandsFolder);
 }
 
 std::string Session::ArticlesFolder() const
 {
     return store::ArticlesFolder(exeDir_, server_);
-}
-
-void Session::OpenKeyFile()
-{
-    keyFile_ = std::make_unique<store::IniFile>(store::KeyFilePath(exeDir_, server_));
 }
 
 store::IniFile& Session::KeyFile()

@@ -23,6 +23,7 @@
 #include "mainwindow/HomePage.h"
 #include "mainwindow/MainWindow.h"
 #include "session/Session.h"
+#include "session/CompanionMonitor.h"
 #include "session/SyncHandshake.h"
 #include "widgets/Label.h"
 

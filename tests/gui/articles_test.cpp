@@ -30,7 +30,7 @@ protected:
     }
 
     ArticlePage& Page() { return *Main().Articles(); }
-    void OpenPage() { Main().PressMenu(MainWindow::MenuArticles); }
+    void OpenPage() { Main().PressMenu(MenuItem::Articles); }
     std::string Dir(int server = 1) { return folder_.File("date/rp" + std::to_string(server) + "/статьи/"); }
     void WriteArticle(const std::string& file, const std::string& utf8, int server = 1)
     {
@@ -94,8 +94,8 @@ TEST_F(Articles, TabsBringTheirBooksEditorIntoView)
     WriteArticle("3.uk", "");
     WriteArticle("4.pdd", "");
     WriteArticle("5.AK.old", "");
-    Main().PressMenu(MainWindow::MenuHome);
-    Main().PressMenu(MainWindow::MenuArticles);
+    Main().PressMenu(MenuItem::Home);
+    Main().PressMenu(MenuItem::Articles);
     EXPECT_TRUE(Find<QWidget>("Shit4")->isVisible());
     struct Case {
         const char* tab;
@@ -291,12 +291,12 @@ TEST_F(Articles, AfterAServerSwitchThePageListsTheNewServersBooks)
     OpenPage();
     Select("один");
     M("Memo3")->SetText("правка");
-    Main().PressMenu(MainWindow::MenuHome);
+    Main().PressMenu(MenuItem::Home);
     OpenPage();
     EXPECT_EQ(M("Memo3")->Text(), "правка") << "same folder: the editor is kept";
 
     Main().Home()->CycleServer();  // to server 2
-    Main().PressMenu(MainWindow::MenuHome);
+    Main().PressMenu(MenuItem::Home);
     prompts::QueueChoice(kDiscard);
     OpenPage();
     EXPECT_EQ(Questions().size(), 1);

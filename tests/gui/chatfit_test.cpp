@@ -48,7 +48,7 @@ protected:
     }
     void OpenRolePlay()
     {
-        Main().OpenPage(MainWindow::MenuRolePlay);
+        Main().OpenPage(MenuItem::RolePlay);
     }
     void WriteRp(const std::string& name, const std::string& utf8)
     {
@@ -96,7 +96,7 @@ TEST_F(ChatFit, MarksAndStatusFollowTypingAndTheNick)
     // A shorter nick stored on the home page: the page shows it next time.
     prompts::QueueInput(true, QStringLiteral("Oleg"));
     Main().Home()->EditNick();
-    Main().PressMenu(MainWindow::MenuHome);
+    Main().PressMenu(MenuItem::Home);
     OpenRolePlay();
     EXPECT_FALSE(Marked(memo, 1));
     EXPECT_FALSE(Marked(memo, 2));
@@ -106,7 +106,7 @@ TEST_F(ChatFit, MarksAndStatusFollowTypingAndTheNick)
 TEST_F(ChatFit, SplitIsOneUndoStepInEachEditor)
 {
     WriteCmd("арест.lcb", "/b " + std::string(200, 'x') + "\r\nкоротко\r\n" + std::string(130, 'y'));
-    Main().PressMenu(MainWindow::MenuCommands);
+    Main().PressMenu(MenuItem::Commands);
     auto* list = Find<QListWidget>(QStringLiteral("RComand"));
     list->setCurrentRow(0);
     Memo* memo2 = Find<Memo>(QStringLiteral("Memo2"));
@@ -159,7 +159,7 @@ TEST_F(ChatFit, SavingAsksBeforeQuestionMarksAndNoWritesNothing)
 
     // Commands: the same question on both save paths.
     WriteCmd("a.lcb", "old");
-    Main().PressMenu(MainWindow::MenuCommands);
+    Main().PressMenu(MenuItem::Commands);
     Find<QListWidget>(QStringLiteral("RComand"))->setCurrentRow(0);
     Memo* memo2 = Find<Memo>(QStringLiteral("Memo2"));
     memo2->SetText(QStringLiteral("ŝ"));

@@ -33,7 +33,7 @@ protected:
 
     void OpenPage()
     {
-        Main().OpenPage(MainWindow::MenuCommands);
+        Main().OpenPage(MenuItem::Commands);
     }
     std::string Cmd(const std::string& file, int server = 1) { return folder_.CommandsFolder(server) + file; }
     void WriteCmd(const std::string& file, const std::string& utf8, int server = 1)
@@ -88,7 +88,7 @@ TEST_F(Commands, ListsCommandFilesSortedWhateverTheirCase)
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(memo_->Text(), "Memo2");
     EXPECT_EQ(Text("Label49"), "");
-    EXPECT_TRUE(Main().PageWidget(3)->isVisible());
+    EXPECT_TRUE(Main().PageOf(PagePanel::Commands)->isVisible());
 }
 
 TEST_F(Commands, CommandNameIsCutAtTheFirstLowerCaseLcb)
@@ -293,7 +293,7 @@ TEST_F(Commands, MissingFolderShowsTheErrorAndNotThePage)
     const std::string folder = folder_.RolePlayFolder(1) + "команды";
     EXPECT_EQ(Errors(), QStringList({QString::fromStdString("Cannot open folder \"" + folder +
                                                             "\". The system cannot find the path specified.")}));
-    EXPECT_FALSE(Main().PageWidget(3)->isVisible());
+    EXPECT_FALSE(Main().PageOf(PagePanel::Commands)->isVisible());
     EXPECT_THROW(Main().Commands()->PointAt(QString::fromStdString(folder)), store::FileError);
 }
 
@@ -324,7 +324,7 @@ TEST_F(Commands, AfterAServerSwitchThePageShowsTheNewServersCommandsAndKeys)
     Select("one.lcb");
     EXPECT_EQ(Items(), QStringList({"one.lcb"}));
 
-    Main().PressMenu(MainWindow::MenuHome);
+    Main().PressMenu(MenuItem::Home);
     OpenPage();
     EXPECT_EQ(Selected(), 0) << "same folder: list and selection kept";
 

@@ -40,7 +40,7 @@ protected:
     KeysPage* Keys() { return Main().Keys(); }
     void OpenFromMenu()
     {
-        Main().OpenPage(MainWindow::MenuKeys);
+        Main().OpenPage(MenuItem::Keys);
     }
     int VisibleKeyPage()
     {
@@ -71,7 +71,7 @@ protected:
 TEST_F(KeyPages, TheMenuOpensPageOneWithDefaultsAndWritesNothing)
 {
     OpenFromMenu();
-    EXPECT_TRUE(Main().PageWidget(6)->isVisible());
+    EXPECT_TRUE(Main().PageOf(PagePanel::Keys)->isVisible());
     EXPECT_EQ(VisibleKeyPage(), 1);
     EXPECT_EQ(Text(QStringLiteral("PK1_1")), "ПКМ+F1");
     EXPECT_EQ(Text(QStringLiteral("Label72")), "Прочие клавиши используемые в биндере:");
@@ -222,9 +222,9 @@ TEST_F(KeyPages, KeylessImagesAndKeyLabelsDoNothing)
     PressOn(pk);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(pk, &enter);
-    EXPECT_TRUE(Main().PageWidget(6)->isVisible());
+    EXPECT_TRUE(Main().PageOf(PagePanel::Keys)->isVisible());
     EXPECT_EQ(Main().SelectedMenu(), 6);
-    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuHome), "HM1");
+    EXPECT_EQ(Main().MenuBitmapName(MenuItem::Home), "HM1");
 }
 
 }  // namespace

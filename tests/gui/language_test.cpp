@@ -3,6 +3,7 @@
 // with the profile filled in, and the keyboard map leads to the chat key.
 
 #include <QComboBox>
+#include <QTimer>
 #include <QMenu>
 #include <QTextBlock>
 
@@ -26,7 +27,7 @@ protected:
         folder_.WriteSettings("[global]\r\nnick=Anna_Stone\r\nзвание=Сержант\r\nпол=Женский\r\n");
         FinishSplash();
         prompts::StartRecording();
-        Main().OpenPage(MainWindow::MenuRolePlay);
+        Main().OpenPage(MenuItem::RolePlay);
         Find<QComboBox>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
         memo_ = Find<Memo>(QStringLiteral("Memo1"));
     }
@@ -150,8 +151,11 @@ TEST_F(Language, ThePreviewShowsWhatTheBinderTypesAndFollowsTheProfile)
 
     // Profile edits while it is open: the rank, the gender, the nick.
     RankDialog* rank = Dialog<RankDialog>();
-    rank->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("Капитан"));
-    rank->StoreRank();
+    QTimer::singleShot(0, rank, [rank] {
+        rank->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("Капитан"));
+        rank->StoreRank();
+    });
+    Main().Home()->EditRank();
     Main().Home()->ToggleGender();
     prompts::QueueInput(true, QStringLiteral("Ivan_Petrov"));
     Main().Home()->EditNick();

@@ -22,7 +22,7 @@ protected:
     {
         PanelTest::SetUp();
         FinishSplash();
-        Main().PressMenu(MainWindow::MenuCommands);
+        Main().PressMenu(MenuItem::Commands);
         prompts::StartRecording();
         memo2_ = Find<Memo>(QStringLiteral("Memo2"));
         memo1_ = Dialog<LargeTextEditor>()->findChild<Memo*>(QStringLiteral("Memo1"));

@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Picker, SavedRowSetsItsLabelAndStoredString)
 {
-    Main().OpenPage(MainWindow::MenuKeys);
+    Main().OpenPage(MenuItem::Keys);
     PickOnRow(QStringLiteral("Key59"), [&] {
         picker_->ClearKeyboard();
         Hook()->click();
@@ -283,7 +283,7 @@ TEST_F(Picker, SavedRowSetsItsLabelAndStoredString)
 
 TEST_F(Picker, SwitchingOffARowWritesABlank)
 {
-    Main().OpenPage(MainWindow::MenuKeys);
+    Main().OpenPage(MenuItem::Keys);
     PickOnRow(QStringLiteral("Key59"), [&] {
         Click("Button3");
         EXPECT_FALSE(picker_->isVisible());
@@ -315,7 +315,7 @@ TEST_F(Picker, SwitchingOffACommandDeletesOnlyItsEntry)
 TEST_F(Picker, TheCloseBoxWritesNothing)
 {
     folder_.WriteSettings("[hotkeys]\r\nkey59=VK12 & VK46\r\n");
-    Main().OpenPage(MainWindow::MenuKeys);
+    Main().OpenPage(MenuItem::Keys);
     PickOnRow(QStringLiteral("Key59"), [&] {
         EXPECT_EQ(picker_->Selection(), Tokens({"Alt", "F"}));
         Hook()->click();
@@ -347,7 +347,7 @@ TEST_P(PickerRefusedWrites, KeepTheDialogOpenAndTheLabelUnchanged)
     const std::string path = command ? folder_.KeyFile(1) : folder_.SettingsPath();
     const std::string original = guitest::ReadUtf8(path);
     MakeReadOnly(path);
-    Main().OpenPage(MainWindow::MenuKeys);
+    Main().OpenPage(MenuItem::Keys);
     const auto refused = [&] {
         PressAll({"Alt", "F"});
         Click(GetParam().button);

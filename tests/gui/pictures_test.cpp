@@ -44,7 +44,7 @@ protected:
 
 TEST_F(Pictures, TheMapShowsFreeUsedAndClashingKeysThroughItsFiltersAndOpensTheirEditors)
 {
-    Main().OpenPage(MainWindow::MenuKeys);
+    Main().OpenPage(MenuItem::Keys);
     editortest::Press(Find<QWidget>(QStringLiteral("KeyboardMapLink")));
     KeyboardMapDialog* map = Main().OpenKeyboardMap();
     ASSERT_TRUE(map->isVisible());
@@ -106,7 +106,7 @@ TEST_F(Pictures, ThePreviewShowsEachLineAsTheChatWillAndFollowsTheEditor)
     testsupport::WriteBytes(folder_.RolePlayFolder(1) + "штраф.txt",
                             store::Utf8ToCp1251("/me достал бланк\r\n/do Бланк заполнен.\r\nСтоять!\r\n/cuff 12\r\n" +
                                                 longLine));
-    Main().OpenPage(MainWindow::MenuRolePlay);
+    Main().OpenPage(MenuItem::RolePlay);
     Find<QComboBox>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
     editortest::Press(Find<QWidget>(QStringLiteral("PreviewLink")));
     auto* window = Main().findChild<ChatPreviewWindow*>();

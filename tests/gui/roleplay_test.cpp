@@ -41,7 +41,7 @@ protected:
 
     void OpenPage()
     {
-        Main().OpenPage(MainWindow::MenuRolePlay);
+        Main().OpenPage(MenuItem::RolePlay);
     }
     void Choose(int entry) { combo_->setCurrentIndex(entry); }
     void Save() { Find<QPushButton>(QStringLiteral("Button1"))->click(); }
@@ -299,7 +299,7 @@ TEST_F(RolePlay, AfterAServerSwitchSaveWritesIntoTheNewServersFolder)
     Choose(12);
     memo_->SetText(QStringLiteral("Дверь для второго сервера"));
     Main().Home()->CycleServer();  // to server 2
-    Main().PressMenu(MainWindow::MenuHome);
+    Main().PressMenu(MenuItem::Home);
     OpenPage();
     EXPECT_EQ(combo_->currentIndex(), 12);
     EXPECT_EQ(memo_->Text(), "Дверь для второго сервера");

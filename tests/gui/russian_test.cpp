@@ -40,7 +40,7 @@ TEST_F(Russian, QuestionsAnswerDaOrNet)
 TEST_F(Russian, TheMemosMenuIsRussianAroundOurOwnEntry)
 {
     FinishSplash();
-    Main().OpenPage(MainWindow::MenuCommands);
+    Main().OpenPage(MenuItem::Commands);
     Memo* memo = Find<Memo>(QStringLiteral("Memo2"));
     QStringList items;
     QTimer::singleShot(0, [&] {

@@ -44,7 +44,7 @@ TEST_F(Shell, CreatesTheEightWindowsHiddenInTheirOrder)
     EXPECT_EQ(order, QStringList({"Form3", "Form1", "Form2", "Form4", "Form5", "Form6", "Form7", "Form8"}));
     EXPECT_EQ(Main().SelectedMenu(), 3);
     // The status poll and the tray menu live from the main window's creation on.
-    EXPECT_TRUE(Main().StatusTimer()->isActive());
+    EXPECT_TRUE(app_->Companion()->Timer()->isActive());
     EXPECT_FALSE(app_->Sync().Timer()->isActive());
     EXPECT_FALSE(Main().RestoreAction()->isEnabled());
     EXPECT_TRUE(Main().CloseAction()->isEnabled());
@@ -92,7 +92,7 @@ TEST_F(ShellCompanion, FirstShowDerivesTheServerPathsAndLaunchesOnce)
     EXPECT_EQ(S().RolePlayFolder(), folder_.RolePlayFolder(3));
     EXPECT_EQ(S().KeyFile().FileName(), folder_.KeyFile(3));
     EXPECT_EQ(Text("Label37"), "Abs RP3");
-    EXPECT_EQ(Main().LaunchAttempts(), 1);
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 1);
 
     // Restoring from the tray any number of times repeats none of it.
     for (int i = 0; i < 3; ++i) {
@@ -101,7 +101,7 @@ TEST_F(ShellCompanion, FirstShowDerivesTheServerPathsAndLaunchesOnce)
         Main().RestoreFromTray();
         EXPECT_TRUE(Main().isVisible());
     }
-    EXPECT_EQ(Main().LaunchAttempts(), 1);
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 1);
 }
 
 TEST_F(Shell, OutOfRangeServerStillNamesTheFolders)
@@ -120,7 +120,7 @@ TEST_F(ShellCompanion, CloseDuringTheSplashEndsTheRunWithoutLaunching)
     Main().CloseAction()->trigger();
     EXPECT_TRUE(app_->Ended());
     EXPECT_FALSE(Main().FirstShowDone());
-    EXPECT_EQ(Main().LaunchAttempts(), 0);
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 0);
     EXPECT_FALSE(app_->Splash()->isVisible());
 }
 
@@ -134,7 +134,7 @@ TEST_F(ShellCompanion, ClosingTheMainWindowEndsTheRun)
 // ---- side menu -------------------------------------------------------------
 
 struct MenuCase {
-    MainWindow::MenuItem item;
+    MenuItem item;
     const char* label;
     const char* prefix;
     int number;
@@ -142,9 +142,9 @@ struct MenuCase {
 };
 
 const MenuCase kMenu[] = {
-    {MainWindow::MenuHome, "Label4", "HM", 3, 1},     {MainWindow::MenuRolePlay, "Label3", "OT", 2, 2},
-    {MainWindow::MenuCommands, "Label2", "RK", 1, 3}, {MainWindow::MenuArticles, "Label44", "RS", 5, 4},
-    {MainWindow::MenuKeys, "Label54", "NK", 6, 6},    {MainWindow::MenuInstruction, "Label5", "IN", 4, 5},
+    {MenuItem::Home, "Label4", "HM", 3, 1},     {MenuItem::RolePlay, "Label3", "OT", 2, 2},
+    {MenuItem::Commands, "Label2", "RK", 1, 3}, {MenuItem::Articles, "Label44", "RS", 5, 4},
+    {MenuItem::Keys, "Label54", "NK", 6, 6},    {MenuItem::Instruction, "Label5", "IN", 4, 5},
 };
 
 class Menu : public PanelTest {
@@ -158,7 +158,7 @@ protected:
     {
         int shown = 0;
         for (int n = 1; n <= 8; ++n)
-            if (Main().PageWidget(n)->isVisible()) shown = shown ? -1 : n;
+            if (Main().PageOf(static_cast<PagePanel>(n))->isVisible()) shown = shown ? -1 : n;
         return shown;
     }
     QColor LabelColor(const MenuCase& c) { return Find<Label>(c.label)->FontColor(); }
@@ -211,13 +211,13 @@ TEST_F(Menu, ReleaseOutsideTheLabelStillSelects)
     Label* label = Find<Label>("Label3");
     QTest::mousePress(label, Qt::LeftButton);
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(500, 500));
-    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuRolePlay), "OT4");
+    EXPECT_EQ(Main().MenuBitmapName(MenuItem::RolePlay), "OT4");
     EXPECT_EQ(VisiblePage(), 2);
 }
 
 TEST_F(Menu, TheInstructionShowsTheGuideAndEveryLinkOfItLeadsSomewhere)
 {
-    Main().OpenPage(MainWindow::MenuInstruction);
+    Main().OpenPage(MenuItem::Instruction);
     EXPECT_EQ(VisiblePage(), 5);
     QTextBrowser* guide = Main().Instruction()->Browser();
     ASSERT_TRUE(guide->toPlainText().startsWith(QStringLiteral("Инструкция"))) << "the guide is embedded";
@@ -236,7 +236,7 @@ TEST_F(Menu, TheInstructionShowsTheGuideAndEveryLinkOfItLeadsSomewhere)
                 Find<QMenu>("BackupMenu")->close();
             } else if (url.scheme() == QLatin1String("page")) {
                 ASSERT_TRUE(pages.count(url.path())) << "a page the panel has";
-                Main().OpenPage(MainWindow::MenuInstruction);
+                Main().OpenPage(MenuItem::Instruction);
                 emit guide->anchorClicked(url);
                 EXPECT_EQ(VisiblePage(), pages.at(url.path()));
             } else {
@@ -257,7 +257,7 @@ TEST_F(Menu, TheInstructionShowsTheGuideAndEveryLinkOfItLeadsSomewhere)
     search->Edit()->setText(QStringLiteral("Hook"));
     ASSERT_GT(search->Results()->count(), 0);
     EXPECT_TRUE(search->Results()->item(0)->data(Qt::UserRole).toString().startsWith(QStringLiteral("Инструкция")));
-    Main().OpenPage(MainWindow::MenuHome);
+    Main().OpenPage(MenuItem::Home);
     search->Choose(0);
     EXPECT_EQ(VisiblePage(), 5);
     EXPECT_EQ(guide->textCursor().selectedText(), QStringLiteral("Hook"));
@@ -265,17 +265,14 @@ TEST_F(Menu, TheInstructionShowsTheGuideAndEveryLinkOfItLeadsSomewhere)
 
 TEST_F(Menu, DesignLooksAtStartAndPageGeometry)
 {
-    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuHome), "") << "design picture until the first change";
+    EXPECT_EQ(Main().MenuBitmapName(MenuItem::Home), "") << "design picture until the first change";
     EXPECT_EQ(LabelColor(kMenu[0]), look::kClWindow);
     for (int i = 1; i < 6; ++i) EXPECT_EQ(LabelColor(kMenu[i]), look::kClScrollBar);
     EXPECT_EQ(VisiblePage(), 1);
     for (int n = 1; n <= 8; ++n) {
-        EXPECT_EQ(Main().PageWidget(n)->geometry(), QRect(n == 2 ? 176 : 168, 81, 452, 384)) << n;
-        EXPECT_EQ(Main().PageWidget(n)->objectName(), QString("Shit%1").arg(n));
+        EXPECT_EQ(Main().PageOf(static_cast<PagePanel>(n))->geometry(), QRect(n == 2 ? 176 : 168, 81, 452, 384)) << n;
+        EXPECT_EQ(Main().PageOf(static_cast<PagePanel>(n))->objectName(), QString("Shit%1").arg(n));
     }
-    Main().ShowPage(0);
-    Main().ShowPage(9);
-    EXPECT_EQ(VisiblePage(), 1);
     EXPECT_EQ(Main().size(), QSize(622, 467));
     EXPECT_EQ(Main().windowTitle(), "Quorvel Script (v 1.0.1 beta)");
 }
@@ -295,15 +292,15 @@ class MenuCompanion : public Menu {};  // counts launches
 
 TEST_F(MenuCompanion, TrayRoundTripKeepsPageAndPictures)
 {
-    Main().OpenPage(MainWindow::MenuArticles);
+    Main().OpenPage(MenuItem::Articles);
     Main().HideToTray();
     EXPECT_FALSE(Main().isVisible());
     Main().RestoreAction()->trigger();
     EXPECT_TRUE(Main().isVisible());
     EXPECT_EQ(VisiblePage(), 4);
     EXPECT_EQ(Main().SelectedMenu(), 5);
-    EXPECT_EQ(Main().MenuBitmapName(MainWindow::MenuArticles), "RS4");
-    EXPECT_EQ(Main().LaunchAttempts(), 1);
+    EXPECT_EQ(Main().MenuBitmapName(MenuItem::Articles), "RS4");
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 1);
 }
 
 TEST_F(Menu, TextButtonsTurnRedUnderTheMouse)
@@ -320,12 +317,12 @@ TEST_F(Menu, AHandlerErrorIsShownAndTheProgramGoesOn)
 {
     // The commands folder of server 2 is gone: pointing the list at it fails.
     std::filesystem::remove_all(testsupport::U8Path(folder_.CommandsFolder(1)));
-    Main().PressMenu(MainWindow::MenuCommands);
+    Main().PressMenu(MenuItem::Commands);
     ASSERT_EQ(Errors().size(), 1);
     EXPECT_TRUE(Errors()[0].contains(QString::fromStdString(folder_.CommandsFolder(1)).chopped(1)))
         << Errors()[0].toStdString();
     EXPECT_EQ(VisiblePage(), 1) << "the page is not shown";
-    Main().PressMenu(MainWindow::MenuArticles);
+    Main().PressMenu(MenuItem::Articles);
     EXPECT_EQ(VisiblePage(), 4);
 }
 
@@ -347,13 +344,13 @@ protected:
 TEST_F(Companion, StatusLineFollowsTheProcessList)
 {
     EXPECT_EQ(Text("Label35"), "Не активен!");
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Не активен");
     EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0xC0, 0x39, 0x2B));
 
     // Also during the splash, and for a name that only begins with the companion's.
     auto child = StartNamed("Quorvel.exe.bak");
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Активен");
     EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0x00, 0x80, 0x00));
 
@@ -384,26 +381,26 @@ TEST_F(Companion, StatusFollowsOthersAndRepaintsOnlyOnAChange)
     FinishSplash();  // no companion in the folder: nothing is launched
     QWidget* label = Find("Label35");
     ASSERT_TRUE(label->isVisible());
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Не активен");
 
     auto child = StartNamed("Quorvel.exe");
     PaintCounter counter(label);
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Активен");
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0) << "a change is painted";
 
     counter.paints = 0;
     for (int tick = 0; tick < 5; ++tick) {
-        Main().PollStatus();
+        app_->Companion()->Poll();
         QApplication::processEvents();
     }
     EXPECT_EQ(counter.paints, 0);
 
     child->TerminateUnreaped();
     ASSERT_TRUE(child->WaitEndedUnreaped(5s));
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Не активен");
     EXPECT_EQ(Find<Label>("Label35")->FontColor(), QColor(0xC0, 0x39, 0x2B));
 }
@@ -418,23 +415,23 @@ TEST_F(Companion, CloseStopsEveryCompanionEvenDuringTheSplash)
     EXPECT_TRUE(app_->Ended());
     EXPECT_TRUE(first->WaitForExit(5s));
     EXPECT_TRUE(second->WaitForExit(5s));
-    EXPECT_EQ(Main().LaunchAttempts(), 0);
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 0);
 }
 
 TEST_F(Companion, NoSecondCompanionIsLaunched)
 {
     auto running = StartNamed("Quorvel.exe");
     FinishSplash();
-    EXPECT_EQ(Main().LaunchAttempts(), 0);
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 0);
 }
 
 TEST_F(Companion, FirstShowLaunchesTheCompanionForReal)
 {
     std::filesystem::copy_file(buildpaths::kBinder, testsupport::U8Path(folder_.File("Quorvel.exe")));
     FinishSplash();
-    EXPECT_EQ(Main().LaunchAttempts(), 1);
+    EXPECT_EQ(app_->Companion()->LaunchAttempts(), 1);
     EXPECT_TRUE(proctest::WaitUntil([] { return companion::IsExactProcessRunning("Quorvel.exe"); }));
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Активен");
     Main().close();
     EXPECT_TRUE(proctest::WaitUntil([] { return !companion::IsProcessRunning("Quorvel.exe"); }));
@@ -456,7 +453,7 @@ TEST_F(Companion, KillSwitchStopsTheCompanionOnceAndGreysOut)
     EXPECT_TRUE(sw->IsOn());
     EXPECT_FALSE(sw->isEnabled());
     EXPECT_TRUE(child->WaitForExit(5s));
-    Main().PollStatus();
+    app_->Companion()->Poll();
     EXPECT_EQ(Text("Label35"), "Не активен");
     QTest::mouseClick(sw, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 1) << "a greyed switch ignores clicks";
