@@ -48,39 +48,39 @@ SplashWindow::SplashWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
     move(549, 234);
     look::SetBackground(this, look::kWindow);
 
-    image1_ = new Label(this, QStringLiteral("Image1"));
-    image1_->setGeometry(0, 0, 281, 193);
-    image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture_ = new Label(this, QStringLiteral("Image1"));
+    picture_->setGeometry(0, 0, 281, 193);
+    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Drawn transparently: the colour of the lower-left pixel is not painted
     // (the build has made those pixels clear).
-    image1_->setPixmap(artwork::SplashPicture());
+    picture_->setPixmap(artwork::SplashPicture());
 
-    progressBar1_ = new SplashBar(this);
-    progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
-    progressBar1_->setGeometry(3, 163, 273, 16);
-    progressBar1_->setRange(0, 10);
-    progressBar1_->setValue(0);
-    progressBar1_->setTextVisible(false);
+    progress_ = new SplashBar(this);
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
+    progress_->setGeometry(3, 163, 273, 16);
+    progress_->setRange(0, 10);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(1000);
-    connect(timer1_, &QTimer::timeout, this, &SplashWindow::Tick);
-    timer1_->start();
+    ticks_ = new QTimer(this);
+    ticks_->setObjectName(QStringLiteral("Timer1"));
+    ticks_->setInterval(1000);
+    connect(ticks_, &QTimer::timeout, this, &SplashWindow::Tick);
+    ticks_->start();
 }
 
 void SplashWindow::Tick()
 {
-    progressBar1_->setValue(progressBar1_->value() + 1);
-    if (progressBar1_->value() < 10) return;
-    timer1_->stop();
+    progress_->setValue(progress_->value() + 1);
+    if (progress_->value() < 10) return;
+    ticks_->stop();
     emit handOver();  // the main window's show raises its first-show sequence
     hide();
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event)
 {
-    timer1_->stop();
+    ticks_->stop();
     event->accept();
     emit closed();
 }

@@ -23,7 +23,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    Label* image1_;
-    QProgressBar* progressBar1_;
-    QTimer* timer1_;
+    Label* picture_;          // Image1
+    QProgressBar* progress_;  // ProgressBar1
+    QTimer* ticks_;           // Timer1
 };

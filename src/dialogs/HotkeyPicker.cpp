@@ -66,9 +66,9 @@ HotkeyPicker::HotkeyPicker(Session& session, QWidget* parent) : QDialog(parent),
 void HotkeyPicker::BuildKeyboard()
 {
     // The picture itself is painted at the first show, not at start-up.
-    image1_ = new QLabel(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(QRect(QPoint(0, 0), keyboard::kPictureSize));
+    keyboardPicture_ = new QLabel(this);
+    keyboardPicture_->setObjectName(QStringLiteral("Image1"));
+    keyboardPicture_->setGeometry(QRect(QPoint(0, 0), keyboard::kPictureSize));
 
     for (const keyboard::Cap& cap : keyboard::Caps()) {
         if (cap.token.empty()) continue;
@@ -80,10 +80,10 @@ void HotkeyPicker::BuildKeyboard()
         shapeList_ << shape;
     }
 
-    shape1_ = new QWidget(this);
-    shape1_->setObjectName(QStringLiteral("Shape1"));
-    shape1_->setGeometry(keyboard::kNumLockLight);
-    look::SetBackground(shape1_, kNumLockOff);
+    numLockLight_ = new QWidget(this);
+    numLockLight_->setObjectName(QStringLiteral("Shape1"));
+    numLockLight_->setGeometry(keyboard::kNumLockLight);
+    look::SetBackground(numLockLight_, kNumLockOff);
 }
 
 void HotkeyPicker::BuildControls()
@@ -96,11 +96,11 @@ void HotkeyPicker::BuildControls()
     look::SetTextColor(label2, look::kClScrollBar);
     label2->adjustSize();
 
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(708, 296, 1060 - 708, 24);
-    label1_->setFont(bold19);
-    look::SetTextColor(label1_, look::kClScrollBar);
+    combination_ = new QLabel(this);
+    combination_->setObjectName(QStringLiteral("Label1"));
+    combination_->setGeometry(708, 296, 1060 - 708, 24);
+    combination_->setFont(bold19);
+    look::SetTextColor(combination_, look::kClScrollBar);
 
     hook_ = new HookSwitch(this, QStringLiteral("Hook"));
     hook_->setGeometry(5, 291, 90, 29);
@@ -130,21 +130,14 @@ void HotkeyPicker::BuildControls()
         connect(button, &QPushButton::clicked, this, [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
     }
 
-    listBox1_ = new QListWidget(this);
-    listBox1_->setObjectName(QStringLiteral("ListBox1"));
-    listBox1_->hide();
+    selectionList_ = new QListWidget(this);
+    selectionList_->setObjectName(QStringLiteral("ListBox1"));
+    selectionList_->hide();
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, &HotkeyPicker::ShowNumLock);
-}
-
-QStringList HotkeyPicker::Selection() const
-{
-    QStringList tokens;
-    for (int i = 0; i < listBox1_->count(); ++i) tokens << listBox1_->item(i)->text();
-    return tokens;
+    numLockTimer_ = new QTimer(this);
+    numLockTimer_->setObjectName(QStringLiteral("Timer1"));
+    numLockTimer_->setInterval(100);
+    connect(numLockTimer_, &QTimer::timeout, this, &HotkeyPicker::ShowNumLock);
 }
 
 bool HotkeyPicker::HookOn() const
@@ -155,21 +148,35 @@ bool HotkeyPicker::HookOn() const
 void HotkeyPicker::ShowCombination()
 {
     QStringList captions;
-    for (const QString& token : Selection()) captions << QString::fromStdString(hotkeys::KeyCaption(token.toStdString()));
-    label1_->setText(captions.join(QLatin1Char('+')));
+    for (const QString& token : selection_) captions << QString::fromStdString(hotkeys::KeyCaption(token.toStdString()));
+    combination_->setText(captions.join(QLatin1Char('+')));
+}
+
+void HotkeyPicker::ShowSelection()
+{
+    selectionList_->clear();
+    selectionList_->addItems(selection_);
+    ShowCombination();
 }
 
 void HotkeyPicker::ClearMarks()
 {
-    listBox1_->clear();
+    selection_.clear();
     for (KeyShape* shape : shapeList_) shape->SetBrush(KeyShape::Brush::Clear);
-    label1_->clear();
+    selectionList_->clear();
+    combination_->clear();
 }
 
 void HotkeyPicker::Select(KeyShape* shape)
 {
-    listBox1_->addItem(TokenOf(shape));
+    selection_ << TokenOf(shape);
     shape->SetBrush(KeyShape::Brush::Selected);
+}
+
+void HotkeyPicker::Deselect(KeyShape* shape)
+{
+    selection_.removeAll(TokenOf(shape));
+    shape->SetBrush(KeyShape::Brush::Clear);
 }
 
 void HotkeyPicker::LoadMarks(const QString& hotkey)
@@ -179,43 +186,44 @@ void HotkeyPicker::LoadMarks(const QString& hotkey)
         // A hand-edited token we have no key for, or a key named twice, would
         // leave a selection the user cannot see or undo.
         KeyShape* shape = Shape(QString::fromStdString(token));
-        if (shape == nullptr || Selection().contains(QString::fromStdString(token))) continue;
-        if (listBox1_->count() >= kMaxKeys) break;
+        if (shape == nullptr || selection_.contains(QString::fromStdString(token))) continue;
+        if (selection_.size() >= kMaxKeys) break;
         Select(shape);
     }
-    ShowCombination();
+    ShowSelection();
 }
 
 void HotkeyPicker::ToggleKey(KeyShape* shape)
 {
-    if (shape->CurrentBrush() == KeyShape::Brush::Clear) {
-        if (listBox1_->count() >= kMaxKeys) {
+    if (shape->CurrentBrush() == KeyShape::Brush::Design) {
+        // The picture the keyboard has before its first reset: a press only clears it.
+        shape->SetBrush(KeyShape::Brush::Clear);
+    } else if (!selection_.contains(TokenOf(shape))) {
+        if (selection_.size() >= kMaxKeys) {
             prompts::Message(this, QStringLiteral("Более трех кнопок использовать запрещено!!!"));
             return;
         }
         Select(shape);
     } else {
-        const QString token = TokenOf(shape);
-        const QList<QListWidgetItem*> found = listBox1_->findItems(token, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (!found.isEmpty()) delete listBox1_->takeItem(listBox1_->row(found.first()));
-        shape->SetBrush(KeyShape::Brush::Clear);
+        Deselect(shape);
     }
-    ShowCombination();
+    ShowSelection();
 }
 
 void HotkeyPicker::ClearKeyboard()
 {
-    for (const QString& token : Selection()) {
+    for (const QString& token : selection_) {
         if (KeyShape* shape = Shape(token)) shape->SetBrush(KeyShape::Brush::Clear);
     }
-    listBox1_->clear();
-    label1_->clear();
+    selection_.clear();
+    selectionList_->clear();
+    combination_->clear();
 }
 
 void HotkeyPicker::SaveCombination()
 {
     std::vector<std::string> tokens;
-    for (const QString& token : Selection()) tokens.push_back(token.toStdString());
+    for (const QString& token : selection_) tokens.push_back(token.toStdString());
     if (tokens.empty()) {
         prompts::Message(this, QStringLiteral("Запрещено сохранять пустые клавиши"));
         return;
@@ -258,7 +266,7 @@ bool HotkeyPicker::ConfirmConflicts(const std::vector<std::string>& tokens)
     QStringList lines;
     if (!others.empty())
         lines << QStringLiteral("Комбинация %1 уже назначена: %2.\nПри её нажатии сработают все.")
-                     .arg(label1_->text(), QString::fromStdString(hotkeys::HolderNames(others)));
+                     .arg(combination_->text(), QString::fromStdString(hotkeys::HolderNames(others)));
     if (reserved)
         lines << QStringLiteral("Комбинацию %1 перехватывает система: биндер её не получит.")
                      .arg(QString::fromStdString(*reserved));
@@ -318,14 +326,14 @@ void HotkeyPicker::SwitchOff()
 
 void HotkeyPicker::ShowNumLock()
 {
-    look::SetBackground(shape1_, numlock::Read() == numlock::State::On ? kNumLockOn : kNumLockOff);
+    look::SetBackground(numLockLight_, numlock::Read() == numlock::State::On ? kNumLockOn : kNumLockOff);
 }
 
 void HotkeyPicker::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (image1_->pixmap().isNull()) image1_->setPixmap(keyboard::Picture());
-    timer1_->start();
+    if (keyboardPicture_->pixmap().isNull()) keyboardPicture_->setPixmap(keyboard::Picture());
+    numLockTimer_->start();
     ShowNumLock();  // right at once, not a tick late
     SetRecording(false);
     MarkUsedKeys();
@@ -334,7 +342,7 @@ void HotkeyPicker::showEvent(QShowEvent* event)
 // Every way out passes here: the buttons, the close box and Esc.
 void HotkeyPicker::done(int result)
 {
-    timer1_->stop();
+    numLockTimer_->stop();
     SetRecording(false);
     QDialog::done(result);
 }

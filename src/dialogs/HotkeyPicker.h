@@ -53,7 +53,7 @@ public:
     void ShowNumLock();               // Timer1, the NumLock indicator
 
     // The selected tokens in the order they were selected.
-    QStringList Selection() const;
+    const QStringList& Selection() const { return selection_; }
     KeyShape* Shape(const QString& token) const { return shapes_.value(token); }
     const QList<KeyShape*>& Shapes() const { return shapeList_; }
     bool HookOn() const;
@@ -70,6 +70,9 @@ private:
     void BuildKeyboard();
     void BuildControls();
     void Select(KeyShape* shape);
+    void Deselect(KeyShape* shape);
+    // ListBox1, the marks and Label1 as the selection is.
+    void ShowSelection();
     void ShowCombination();
     // Sets a main-window label; a label that does not exist is skipped.
     // The holder being edited, when it holds a key now.
@@ -84,11 +87,13 @@ private:
     std::optional<std::string> result_;
     QHash<QString, KeyShape*> shapes_;
     QList<KeyShape*> shapeList_;
-    QListWidget* listBox1_ = nullptr;
+    // The keys selected, in the order of selection: what a save composes.
+    QStringList selection_;
+    QListWidget* selectionList_ = nullptr;  // ListBox1: hidden, shows selection_
     HookSwitch* hook_ = nullptr;
     RecordSwitch* record_ = nullptr;
-    QLabel* image1_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QWidget* shape1_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    QLabel* keyboardPicture_ = nullptr;  // Image1
+    QLabel* combination_ = nullptr;      // Label1: the current combination
+    QWidget* numLockLight_ = nullptr;    // Shape1
+    QTimer* numLockTimer_ = nullptr;     // Timer1
 };

@@ -19,13 +19,13 @@ public:
     // echo of `nick`; the edited text when the user finished with a
     // double-click, nothing otherwise.
     std::optional<QString> Edit(const QString& text, const std::string& nick);
-    Memo* Memo1() const { return memo1_; }
+    Memo* Memo1() const { return text_; }
     ChatMarks* Marks() const { return marks_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Memo* memo1_ = nullptr;
+    Memo* text_ = nullptr;  // Memo1
     ChatMarks* marks_ = nullptr;
 };

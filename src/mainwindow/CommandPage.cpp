@@ -46,24 +46,24 @@ CommandPage::CommandPage(Session& session, QWidget* parent) : Page(session, QStr
     // Beside the caption, clear of the long-line status at the right.
     Label* preview = editors::AddLink(this, "PreviewLink", QStringLiteral("Предпросмотр ▸"), 340, 6);
 
-    rComand_ = new ListBox(this, QStringLiteral("RComand"), 16);
-    rComand_->setGeometry(8, 24, 145, 320);
-    QPalette listPalette = rComand_->palette();
+    commandList_ = new ListBox(this, QStringLiteral("RComand"), 16);
+    commandList_->setGeometry(8, 24, 145, 320);
+    QPalette listPalette = commandList_->palette();
     listPalette.setColor(QPalette::Base, look::kListField);
     listPalette.setColor(QPalette::Text, look::kClWindow);
-    rComand_->setPalette(listPalette);
+    commandList_->setPalette(listPalette);
 
-    memo2_ = new Memo(this, QStringLiteral("Memo2"));
-    memo2_->setGeometry(155, 24, 296, 320);
-    memo2_->SetColors(look::kListField, look::kClWindow);
-    memo2_->SetWordWrap(true);
-    memo2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo2_->SetText(QStringLiteral("Memo2"));
-    marks_ = new ChatMarks(memo2_, editors::AddLineStatus(this, "Memo2Status", {300, 6, 151, 14}));
+    text_ = new Memo(this, QStringLiteral("Memo2"));
+    text_->setGeometry(155, 24, 296, 320);
+    text_->SetColors(look::kListField, look::kClWindow);
+    text_->SetWordWrap(true);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->SetText(QStringLiteral("Memo2"));
+    marks_ = new ChatMarks(text_, editors::AddLineStatus(this, "Memo2Status", {300, 6, 151, 14}));
 
     editors::AddLabel(this, "Label48", QStringLiteral("Клавиша:"), 8, 360, kKeyColor, true);
-    label49_ = editors::AddLabel(this, "Label49", QString(), 66, 361, kKeyColor, true);
+    keyLabel_ = editors::AddLabel(this, "Label49", QString(), 66, 361, kKeyColor, true);
 
     Label* image6 = AddKeyButton(this, QStringLiteral("Image6"), {168, 357, 43, 21});
 
@@ -71,14 +71,14 @@ CommandPage::CommandPage(Session& session, QWidget* parent) : Page(session, QStr
     QPushButton* button3 = AddButton(this, "Button3", QStringLiteral("Создать"), 298);
     QPushButton* button4 = AddButton(this, "Button4", QStringLiteral("Сохранить"), 376);
 
-    connect(rComand_, &QListWidget::itemSelectionChanged, this,
+    connect(commandList_, &QListWidget::itemSelectionChanged, this,
             [this] { Guarded(this, [this] { ShowSelected(); }); });
     connect(button2, &QPushButton::clicked, this, [this] { Guarded(this, [this] { DeleteCommand(); }); });
     connect(button3, &QPushButton::clicked, this, [this] { Guarded(this, [this] { CreateCommand(); }); });
     connect(button4, &QPushButton::clicked, this, [this] { Guarded(this, [this] { SaveCommand(); }); });
     connect(image6, &Label::MouseDown, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
-    connect(memo2_, &Memo::DblClick, this, [this] { Guarded(this, [this] { EditInLargeEditor(); }); });
-    connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(memo2_); });
+    connect(text_, &Memo::DblClick, this, [this] { Guarded(this, [this] { EditInLargeEditor(); }); });
+    connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(text_); });
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
     // The files changed underneath (an import): the list is read anew.
     connect(&session_, &Session::setupReplaced, this,
@@ -121,11 +121,11 @@ void CommandPage::Opened()
 void CommandPage::Reload(const QString& folder)
 {
     folder_ = folder;
-    memo2_->SetText(QString());
-    label49_->clear();
+    text_->SetText(QString());
+    keyLabel_->clear();
     lastRow_ = -1;
     if (store::FolderExists(folder.toStdString())) ReadList();
-    else rComand_->clear();
+    else commandList_->clear();
 }
 
 QStringList CommandPage::CommandFiles(const QString& folder)
@@ -139,17 +139,17 @@ void CommandPage::ReadList()
 {
     store::RequireFolder(folder_.toStdString());
     const QStringList names = CommandFiles(folder_);
-    const QSignalBlocker block(rComand_);
-    rComand_->clear();
-    rComand_->addItems(names);
-    rComand_->setCurrentRow(-1, QItemSelectionModel::Clear);
+    const QSignalBlocker block(commandList_);
+    commandList_->clear();
+    commandList_->addItems(names);
+    commandList_->setCurrentRow(-1, QItemSelectionModel::Clear);
     lastRow_ = -1;
 }
 
 int CommandPage::SelectedRow() const
 {
-    const QList<QListWidgetItem*> selected = rComand_->selectedItems();
-    return selected.isEmpty() ? -1 : rComand_->row(selected.front());
+    const QList<QListWidgetItem*> selected = commandList_->selectedItems();
+    return selected.isEmpty() ? -1 : commandList_->row(selected.front());
 }
 
 QString CommandPage::PathOf(const QString& fileName) const
@@ -177,7 +177,7 @@ void CommandPage::ShowSelected()
         lastRow_ = -1;
         return;
     }
-    const QString path = PathOf(rComand_->item(row)->text());
+    const QString path = PathOf(commandList_->item(row)->text());
     std::optional<std::string> text;
     try {
         text = store::ReadTextFile(path.toStdString());
@@ -188,26 +188,26 @@ void CommandPage::ShowSelected()
     } catch (...) {
         // Stay on the command shown before, so Save cannot write its text
         // into the file that failed.
-        const QSignalBlocker block(rComand_);
-        if (lastRow_ >= 0) rComand_->setCurrentRow(lastRow_, QItemSelectionModel::ClearAndSelect);
-        else rComand_->setCurrentRow(-1, QItemSelectionModel::Clear);
+        const QSignalBlocker block(commandList_);
+        if (lastRow_ >= 0) commandList_->setCurrentRow(lastRow_, QItemSelectionModel::ClearAndSelect);
+        else commandList_->setCurrentRow(-1, QItemSelectionModel::Clear);
         throw;
     }
     lastRow_ = row;
     marks_->SetNick(session_.Nick());
-    memo2_->SetText(QString::fromStdString(*text));
+    text_->SetText(QString::fromStdString(*text));
 
-    const std::string value = StoredHotkey(CommandName(rComand_->item(row)->text()));
-    label49_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
+    const std::string value = StoredHotkey(CommandName(commandList_->item(row)->text()));
+    keyLabel_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
     MarkConflicts(session_.Conflicts());
 }
 
 void CommandPage::MarkConflicts(const hotkeys::ConflictMap& map)
 {
     const hotkeys::HotkeyHolder* holder = nullptr;
-    if (lastRow_ >= 0 && lastRow_ < rComand_->count())
-        holder = map.Find(hotkeys::HotkeySource::Commands, CommandName(rComand_->item(lastRow_)->text()).toStdString());
-    conflicts::Mark(label49_, conflicts::Describe(map, holder), kKeyColor);
+    if (lastRow_ >= 0 && lastRow_ < commandList_->count())
+        holder = map.Find(hotkeys::HotkeySource::Commands, CommandName(commandList_->item(lastRow_)->text()).toStdString());
+    conflicts::Mark(keyLabel_, conflicts::Describe(map, holder), kKeyColor);
 }
 
 void CommandPage::CreateCommand()
@@ -226,32 +226,32 @@ void CommandPage::CreateCommand()
 void CommandPage::SaveCommand()
 {
     const int row = SelectedRow();
-    const QString text = memo2_->Text();
+    const QString text = text_->Text();
     if (row >= 0) {
         if (prompts::ConfirmCp1251(this, text))
-            store::WriteTextFile(PathOf(rComand_->item(row)->text()).toStdString(), text.toStdString());
+            store::WriteTextFile(PathOf(commandList_->item(row)->text()).toStdString(), text.toStdString());
         return;
     }
     const QString name = AskName(QStringLiteral("Не выбрана команда"));
     if (name.isEmpty() || !prompts::ConfirmCp1251(this, text)) return;
-    store::WriteTextFile(PathOf(name + kExtension).toStdString(), memo2_->Text().toStdString());
+    store::WriteTextFile(PathOf(name + kExtension).toStdString(), text_->Text().toStdString());
     ReadList();
 }
 
 void CommandPage::SelectCommand(const QString& fileName, int line, const QString& what)
 {
-    const QList<QListWidgetItem*> found = rComand_->findItems(fileName, Qt::MatchExactly);
+    const QList<QListWidgetItem*> found = commandList_->findItems(fileName, Qt::MatchExactly);
     if (found.isEmpty()) return;
-    rComand_->setCurrentItem(found.front(), QItemSelectionModel::ClearAndSelect);
-    rComand_->scrollToItem(found.front());
-    if (lastRow_ == rComand_->row(found.front()) && line >= 0) memo2_->SelectInLine(line, what);
+    commandList_->setCurrentItem(found.front(), QItemSelectionModel::ClearAndSelect);
+    commandList_->scrollToItem(found.front());
+    if (lastRow_ == commandList_->row(found.front()) && line >= 0) text_->SelectInLine(line, what);
 }
 
 void CommandPage::SelectCommandNamed(const QString& name)
 {
-    for (int row = 0; row < rComand_->count(); ++row) {
-        if (CommandName(rComand_->item(row)->text()).compare(name, Qt::CaseInsensitive) == 0) {
-            SelectCommand(rComand_->item(row)->text(), -1, {});
+    for (int row = 0; row < commandList_->count(); ++row) {
+        if (CommandName(commandList_->item(row)->text()).compare(name, Qt::CaseInsensitive) == 0) {
+            SelectCommand(commandList_->item(row)->text(), -1, {});
             return;
         }
     }
@@ -267,7 +267,7 @@ void CommandPage::DeleteCommand()
 {
     const int row = SelectedRow();
     if (row >= 0) {
-        const std::string path = PathOf(rComand_->item(row)->text()).toStdString();
+        const std::string path = PathOf(commandList_->item(row)->text()).toStdString();
         // Already gone is as good as deleted.
         if (store::FileExists(path)) store::DeleteTextFile(path);
     }
@@ -281,7 +281,7 @@ void CommandPage::EditHotkey()
         prompts::Message(this, QStringLiteral("Для назначения клавиши вначале выберите команду"));
         return;
     }
-    const QString name = CommandName(rComand_->item(row)->text());
+    const QString name = CommandName(commandList_->item(row)->text());
     // A file put there by hand may bear a name no key line can hold.
     if (!IsValidCommandName(name)) {
         prompts::Message(this, kBadName);
@@ -290,7 +290,7 @@ void CommandPage::EditHotkey()
     // The stored value now, cut as the binder always cut it.
     const QString current = ToQString(StoredHotkey(name)).left(30);
     if (const auto stored = picker_->Pick({hotkeys::HotkeySource::Commands, name.toStdString()}, current))
-        label49_->setText(QString::fromStdString(hotkeys::HotkeyCaption(*stored)));
+        keyLabel_->setText(QString::fromStdString(hotkeys::HotkeyCaption(*stored)));
 }
 
 std::string CommandPage::StoredHotkey(const QString& name)
@@ -302,7 +302,7 @@ std::string CommandPage::StoredHotkey(const QString& name)
 
 void CommandPage::EditInLargeEditor()
 {
-    const QString before = memo2_->Text();
+    const QString before = text_->Text();
     if (const std::optional<QString> edited = largeText_->Edit(before, session_.Nick()); edited && *edited != before)
-        memo2_->SetText(*edited);
+        text_->SetText(*edited);
 }

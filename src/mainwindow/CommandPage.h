@@ -79,9 +79,9 @@ private:
     // Asks for a name; empty when cancelled or refused.
     QString AskName(const QString& caption);
 
-    QListWidget* rComand_ = nullptr;
-    Memo* memo2_ = nullptr;
-    Label* label49_ = nullptr;
+    QListWidget* commandList_ = nullptr;  // RComand
+    Memo* text_ = nullptr;                // Memo2
+    Label* keyLabel_ = nullptr;           // Label49
     ChatMarks* marks_ = nullptr;
     HotkeyPicker* picker_ = nullptr;
     LargeTextEditor* largeText_ = nullptr;

@@ -98,11 +98,12 @@ KeysPage::KeysPage(Session& session, QWidget* parent) : Page(session, QStringLit
     }
 
     for (const hotkeys::BinderKey& key : hotkeys::BinderKeys()) {
-        const auto [keyLabel, image] = BuildRow(pages_[key.page - 1], key.row, ToQString(key.caption),
-                                                QString::fromLatin1(kKeyLabels.at(key.iniKey)), ImageName(key));
-        image->SetHint(keyLabel->objectName());
-        connect(image, &Label::MouseDown, this, [this, &key] { Guarded(this, [&] { EditHotkey(key); }); });
-        rows_[key.page - 1].push_back({&key, keyLabel, image});
+        const RowLabels labels = BuildRow(pages_[key.page - 1], key.row, ToQString(key.caption),
+                                          QString::fromLatin1(kKeyLabels.at(key.iniKey)), ImageName(key));
+        // The image names its key label in its hint, as the layout has it.
+        labels.image->SetHint(labels.keyLabel->objectName());
+        connect(labels.image, &Label::MouseDown, this, [this, &key] { Guarded(this, [&] { EditHotkey(key); }); });
+        rows_[key.page - 1].push_back({&key, labels.action, labels.keyLabel, labels.image, {}});
     }
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
     connect(&session_, &Session::setupReplaced, this, [this] { ShowKeyPage(shown_); });
@@ -114,8 +115,8 @@ KeysPage::KeysPage(Session& session, QWidget* parent) : Page(session, QStringLit
     BuildPageButtons();
 }
 
-std::pair<Label*, Label*> KeysPage::BuildRow(QWidget* page, int row, const QString& action, const QString& keyLabelName,
-                               const QString& imageName)
+KeysPage::RowLabels KeysPage::BuildRow(QWidget* page, int row, const QString& action, const QString& keyLabelName,
+                                       const QString& imageName)
 {
     const int y = RowTop(row);
     Label* actionLabel =
@@ -129,7 +130,7 @@ std::pair<Label*, Label*> KeysPage::BuildRow(QWidget* page, int row, const QStri
     Label* keyLabel = RowLabel(page, QStringLiteral("Клавиша"), keyLabelName, QRect(240, y, 158, 17));
     keyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    return {keyLabel, AddKeyButton(page, imageName, QRect(407, y - 4, 43, 21))};
+    return {actionLabel, keyLabel, AddKeyButton(page, imageName, QRect(407, y - 4, 43, 21))};
 }
 
 void KeysPage::BuildPageButtons()
@@ -157,29 +158,25 @@ void KeysPage::Opened()
 void KeysPage::HideKeyPages()
 {
     for (QWidget* page : pages_) page->hide();
-    if (selected_.action != nullptr) selected_.action->setAutoFillBackground(false);
-    selected_ = {};
+    if (selected_ != nullptr) selected_->action->setAutoFillBackground(false);
+    selected_ = nullptr;
 }
 
 void KeysPage::SelectRow(const hotkeys::BinderKey& key)
 {
     HideKeyPages();
     ShowKeyPage(key.page);
-    QWidget* page = pages_[key.page - 1];
-    selected_ = {&key, page->findChild<Label*>(QStringLiteral("Action%1_%2").arg(page->objectName()).arg(key.row))};
-    if (selected_.action == nullptr) return;
-    look::SetBackground(selected_.action, look::kField);
+    selected_ = FindRow(key);
+    if (selected_ != nullptr) look::SetBackground(selected_->action, look::kField);
 }
 
 void KeysPage::ShowKeyPage(int n)
 {
     if (n < 1 || n > 4) return;
     for (int i = 1; i <= 4; ++i) pages_[i - 1]->setVisible(i == n);
-    for (const Row& row : rows_[n - 1])
-        row.image->SetHelpKeyword(ToQString(session_.StoredHotkey({hotkeys::HotkeySource::Settings, std::string(row.key->iniKey)},
-                                                                  row.key->defaultHotkey)));
-    for (const Row& row : rows_[n - 1])
-        row.keyLabel->setText(QString::fromStdString(hotkeys::HotkeyCaption(row.image->HelpKeyword().toStdString())));
+    for (Row& row : rows_[n - 1])
+        ShowHotkey(row, session_.StoredHotkey({hotkeys::HotkeySource::Settings, std::string(row.key->iniKey)},
+                                              row.key->defaultHotkey));
     shown_ = n;
     MarkConflicts(session_.Conflicts());
 }
@@ -192,23 +189,31 @@ void KeysPage::MarkConflicts(const hotkeys::ConflictMap& map)
     }
 }
 
-const KeysPage::Row* KeysPage::FindRow(const hotkeys::BinderKey& key) const
+KeysPage::Row* KeysPage::FindRow(const hotkeys::BinderKey& key)
 {
-    for (const Row& row : rows_[key.page - 1])
+    for (Row& row : rows_[key.page - 1])
         if (row.key == &key) return &row;
     return nullptr;
 }
 
+void KeysPage::ShowHotkey(Row& row, std::string hotkey)
+{
+    row.hotkey = std::move(hotkey);
+    row.image->SetHelpKeyword(ToQString(row.hotkey));
+    row.keyLabel->setText(QString::fromStdString(hotkeys::HotkeyCaption(row.hotkey)));
+}
+
 void KeysPage::EditHotkey(const hotkeys::BinderKey& key)
 {
-    const Row* row = FindRow(key);
+    Row* row = FindRow(key);
     const HotkeyRef ref{hotkeys::HotkeySource::Settings, row->image->objectName().toStdString()};
     // The row's stored string as last read, cut as the binder always cut it.
     // A switched-off key is stored as " ", which every read hands back
     // trimmed: both mean "no key" and leave Hook as the last pick left it.
-    const QString current = row->image->HelpKeyword().left(30);
+    const QString current = ToQString(row->hotkey).left(30);
     const auto stored = picker_->Pick(ref, current.trimmed().isEmpty() ? std::nullopt : std::optional(current));
     if (!stored) return;
     row->keyLabel->setText(QString::fromStdString(hotkeys::HotkeyCaption(*stored)));
-    row->image->SetHelpKeyword(ToQString(session_.StoredHotkey(ref, *stored)));
+    row->hotkey = session_.StoredHotkey(ref, *stored);
+    row->image->SetHelpKeyword(ToQString(row->hotkey));
 }

@@ -3,6 +3,7 @@
 // action, the caption of its hotkey and a key image that opens the picker.
 
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -42,29 +43,33 @@ public:
 
     // Shows the key's page with its row marked, as a search result.
     void SelectRow(const hotkeys::BinderKey& key);
-    const hotkeys::BinderKey* SelectedKey() const { return selected_.key; }
+    const hotkeys::BinderKey* SelectedKey() const { return selected_ ? selected_->key : nullptr; }
 
     QWidget* KeyPage(int n) const { return n >= 1 && n <= 4 ? pages_[n - 1] : nullptr; }
 
 private:
     struct Row {
         const hotkeys::BinderKey* key;
+        Label* action;    // the action's caption
+        Label* keyLabel;  // the hotkey's caption (PK1_1, Label88 …)
+        Label* image;     // the key image (Key37 …); its HelpKeyword shows `hotkey`
+        std::string hotkey;  // the stored string as last read
+    };
+    struct RowLabels {
+        Label* action;
         Label* keyLabel;
         Label* image;
     };
 
-    // The row's key label and key image.
-    std::pair<Label*, Label*> BuildRow(QWidget* page, int row, const QString& action, const QString& keyLabelName, const QString& imageName);
+    RowLabels BuildRow(QWidget* page, int row, const QString& action, const QString& keyLabelName, const QString& imageName);
+    Row* FindRow(const hotkeys::BinderKey& key);
+    void ShowHotkey(Row& row, std::string hotkey);
     void BuildPageButtons();
 
-    const Row* FindRow(const hotkeys::BinderKey& key) const;
 
     HotkeyPicker* picker_ = nullptr;
     std::array<QWidget*, 4> pages_ {};
     std::array<std::vector<Row>, 4> rows_;
-    struct Selection {
-        const hotkeys::BinderKey* key = nullptr;
-        Label* action = nullptr;
-    } selected_;
+    const Row* selected_ = nullptr;  // marked as a search result
     int shown_ = 1;
 };

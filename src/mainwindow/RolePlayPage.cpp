@@ -97,26 +97,26 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
     editors::AddLabel(this, "Label45", QStringLiteral("Выберите отыгровку"), 25, 5);
     Label* preview = editors::AddLink(this, "PreviewLink", QStringLiteral("Предпросмотр ▸"), 431, 5);
 
-    comboBox1_ = new QComboBox(this);
-    comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    comboBox1_->setGeometry(24, 23, 406, 22);
-    comboBox1_->setEditable(false);
-    comboBox1_->setItemDelegate(new EntryDelegate(comboBox1_));
-    comboBox1_->setMaxVisibleItems(8);
+    entries_ = new QComboBox(this);
+    entries_->setObjectName(QStringLiteral("ComboBox1"));
+    entries_->setGeometry(24, 23, 406, 22);
+    entries_->setEditable(false);
+    entries_->setItemDelegate(new EntryDelegate(entries_));
+    entries_->setMaxVisibleItems(8);
     // Styles that open the list over the whole screen ignore the row limit.
     auto* listStyle = new ListPopupStyle;
-    listStyle->setParent(comboBox1_);
-    comboBox1_->setStyle(listStyle);
-    QPalette fieldPalette = comboBox1_->palette();
+    listStyle->setParent(entries_);
+    entries_->setStyle(listStyle);
+    QPalette fieldPalette = entries_->palette();
     for (QPalette::ColorRole role : {QPalette::Button, QPalette::Base, QPalette::Window})
         fieldPalette.setColor(role, look::kField);
     for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
         fieldPalette.setColor(role, look::kClWindow);
     fieldPalette.setColor(QPalette::Highlight, kItemSelected);
-    comboBox1_->setPalette(fieldPalette);
-    comboBox1_->view()->setPalette(fieldPalette);
-    for (const hotkeys::RolePlayEntry& e : hotkeys::RolePlayEntries()) comboBox1_->addItem(ToQString(e.caption));
-    comboBox1_->setCurrentIndex(-1);
+    entries_->setPalette(fieldPalette);
+    entries_->view()->setPalette(fieldPalette);
+    for (const hotkeys::RolePlayEntry& e : hotkeys::RolePlayEntries()) entries_->addItem(ToQString(e.caption));
+    entries_->setCurrentIndex(-1);
 
     auto* shape7 = new Panel(this, QStringLiteral("Shape7"));
     shape7->setGeometry(24, 50, 407, 1);
@@ -125,21 +125,21 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
     shape8->setGeometry(24, 56, 404, 279);
     look::SetBackground(shape8, look::kField);
 
-    memo1_ = new Memo(this, QStringLiteral("Memo1"));
-    memo1_->setGeometry(28, 56, 402, 278);
-    memo1_->setFrameShape(QFrame::NoFrame);
-    memo1_->SetColors(look::kField, look::kClWindow);
-    memo1_->SetWordWrap(true);
-    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo1_->SetText(QStringLiteral("Выберите отыгровку выше"));
+    text_ = new Memo(this, QStringLiteral("Memo1"));
+    text_->setGeometry(28, 56, 402, 278);
+    text_->setFrameShape(QFrame::NoFrame);
+    text_->SetColors(look::kField, look::kClWindow);
+    text_->SetWordWrap(true);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->SetText(QStringLiteral("Выберите отыгровку выше"));
     BuildMemoMenu();
-    marks_ = new ChatMarks(memo1_, editors::AddLineStatus(this, "Memo1Status", {230, 338, 200, 14}));
+    marks_ = new ChatMarks(text_, editors::AddLineStatus(this, "Memo1Status", {230, 338, 200, 14}));
     UpdateScrollBar();
 
     Label* label41 = editors::AddLabel(this, "Label41", QStringLiteral("Клавиша:"), 25, 357);
-    label46_ = editors::AddLabel(this, "Label46", QStringLiteral("Пока не сделал, жми сюда ------>"), 77, 357);
-    label46_->setCursor(Qt::PointingHandCursor);
+    keyLabel_ = editors::AddLabel(this, "Label46", QStringLiteral("Пока не сделал, жми сюда ------>"), 77, 357);
+    keyLabel_->setCursor(Qt::PointingHandCursor);
 
     Label* image1 = AddKeyButton(this, QStringLiteral("Image1"), {248, 354, 43, 21});
 
@@ -147,14 +147,14 @@ RolePlayPage::RolePlayPage(Session& session, QWidget* parent) : Page(session, QS
     button1->setObjectName(QStringLiteral("Button1"));
     button1->setGeometry(307, 353, 122, 25);
 
-    connect(comboBox1_, &QComboBox::currentIndexChanged, this,
+    connect(entries_, &QComboBox::currentIndexChanged, this,
             [this] { Guarded(this, [this] { ChooseEntry(); }); });
     connect(button1, &QPushButton::clicked, this, [this] { Guarded(this, [this] { SaveText(); }); });
-    connect(memo1_, &QPlainTextEdit::textChanged, this, [this] { UpdateScrollBar(); });
+    connect(text_, &QPlainTextEdit::textChanged, this, [this] { UpdateScrollBar(); });
     connect(image1, &Label::MouseDown, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
     connect(label41, &Label::Click, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
-    connect(label46_, &Label::Click, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
-    connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(memo1_); });
+    connect(keyLabel_, &Label::Click, this, [this] { Guarded(this, [this] { EditHotkey(); }); });
+    connect(preview, &Label::MouseDown, this, [this] { emit previewRequested(text_); });
     connect(&session_, &Session::hotkeysChanged, this, [this] { MarkConflicts(session_.Conflicts()); });
     // The files changed underneath (an import): the chosen entry is read anew.
     connect(&session_, &Session::setupReplaced, this, [this] {
@@ -171,9 +171,9 @@ void RolePlayPage::BuildMemoMenu()
     // The menu offers the binder's macros and variables by name. An item with
     // a variable inserts it at the cursor; those whose work comes with the law
     // books insert nothing yet.
-    memo2Menu_ = new QMenu(this);
-    memo2Menu_->setObjectName(QStringLiteral("Memo2Menu"));
-    memo2Menu_->setFont(look::SegoeUi(12));
+    insertMenu_ = new QMenu(this);
+    insertMenu_->setObjectName(QStringLiteral("Memo2Menu"));
+    insertMenu_->setFont(look::SegoeUi(12));
     const auto item = [](QMenu* menu, const char* name, const char* text) {
         QAction* a = menu->addAction(QString::fromUtf8(text));
         a->setObjectName(QString::fromLatin1(name));
@@ -190,7 +190,7 @@ void RolePlayPage::BuildMemoMenu()
         sub->menuAction()->setObjectName(QString::fromLatin1(name));
         return sub;
     };
-    QMenu* d2 = submenu(memo2Menu_, "D2", "Вставить Макрос");
+    QMenu* d2 = submenu(insertMenu_, "D2", "Вставить Макрос");
     item(d2, "N4", "Вести за собой");
     item(d2, "N5", "Выписать штраф по Ак");
     item(d2, "N6", "Выписать штраф по ПДД");
@@ -201,7 +201,7 @@ void RolePlayPage::BuildMemoMenu()
     item(d2, "N9", "Создать диалоговое окно");
     connect(item(d2, "N10", "Создать диалоговое окно с вводом текста"), &QAction::triggered, this,
             [this] { Guarded(this, [this] { InsertQuestion(); }); });
-    QMenu* n2 = submenu(memo2Menu_, "N2", "Вставить Переменную");
+    QMenu* n2 = submenu(insertMenu_, "N2", "Вставить Переменную");
     QMenu* n11 = submenu(n2, "N11", "Данные игрока");
     inserting(n11, "N12", "Вставить ваш ник", "{ник}");
     inserting(n11, "N13", "Вставить ваш ид", "{ид}");
@@ -214,13 +214,13 @@ void RolePlayPage::BuildMemoMenu()
     inserting(n19, "N20", "Местоположение", "{место}");
     item(n19, "N21", "Пояснение статьи (УК/АК)");
     item(n19, "N22", "Сумма штрафа");
-    item(memo2Menu_, "N3", "Вставить тип строки");
-    memo1_->SetPopupMenu(memo2Menu_);
+    item(insertMenu_, "N3", "Вставить тип строки");
+    text_->SetPopupMenu(insertMenu_);
 }
 
 void RolePlayPage::InsertAtCursor(const QString& text, bool ownLine)
 {
-    QTextCursor cursor = memo1_->textCursor();
+    QTextCursor cursor = text_->textCursor();
     cursor.beginEditBlock();  // one undo step, the line breaks included
     cursor.removeSelectedText();
     QString inserted = text;
@@ -232,7 +232,7 @@ void RolePlayPage::InsertAtCursor(const QString& text, bool ownLine)
     }
     cursor.insertText(inserted);
     cursor.endEditBlock();
-    memo1_->setTextCursor(cursor);
+    text_->setTextCursor(cursor);
 }
 
 void RolePlayPage::InsertQuestion()
@@ -257,16 +257,16 @@ QString RolePlayPage::EntryPath(int entry) const
 
 void RolePlayPage::ChooseEntry()
 {
-    const int i = comboBox1_->currentIndex();
+    const int i = entries_->currentIndex();
     if (i < 0 || i == entry_) return;
     const hotkeys::RolePlayEntry& e = Entry(i);
 
     if (e.kind == RolePlayKind::NoFile) {
         entry_ = i;
         currentFile_.clear();
-        label46_->setText(QStringLiteral("None"));
+        keyLabel_->setText(QStringLiteral("None"));
         MarkConflicts(session_.Conflicts());
-        memo1_->SetText(kNoTextHere);
+        text_->SetText(kNoTextHere);
         return;
     }
 
@@ -276,8 +276,8 @@ void RolePlayPage::ChooseEntry()
     try {
         text = store::ReadTextFile(EntryPath(i).toStdString());
     } catch (...) {
-        const QSignalBlocker block(comboBox1_);
-        comboBox1_->setCurrentIndex(entry_);
+        const QSignalBlocker block(entries_);
+        entries_->setCurrentIndex(entry_);
         throw;
     }
 
@@ -285,13 +285,13 @@ void RolePlayPage::ChooseEntry()
     currentFile_ = ToQString(e.fileName);
     if (e.kind == RolePlayKind::Hotkey) {
         const std::string value = session_.StoredHotkey(HotkeyOf(e), e.defaultHotkey);
-        label46_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
+        keyLabel_->setText(QString::fromStdString(hotkeys::HotkeyCaption(value)));
     } else {
-        label46_->setText(ToQString(e.activationNote));
+        keyLabel_->setText(ToQString(e.activationNote));
     }
     MarkConflicts(session_.Conflicts());
     marks_->SetNick(session_.Nick());
-    memo1_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
+    text_->SetText(text ? QString::fromStdString(*text) : kNotConfigured);
 }
 
 void RolePlayPage::Opened()
@@ -308,8 +308,8 @@ void RolePlayPage::Reload()
 
 void RolePlayPage::SelectEntry(int entry, int line, const QString& what)
 {
-    comboBox1_->setCurrentIndex(entry);
-    if (entry_ == entry && line >= 0) memo1_->SelectInLine(line, what);
+    entries_->setCurrentIndex(entry);
+    if (entry_ == entry && line >= 0) text_->SelectInLine(line, what);
 }
 
 void RolePlayPage::showEvent(QShowEvent* event)
@@ -323,12 +323,12 @@ void RolePlayPage::MarkConflicts(const hotkeys::ConflictMap& map)
     const hotkeys::HotkeyHolder* holder = nullptr;
     if (entry_ >= 0 && Entry(entry_).kind == RolePlayKind::Hotkey)
         holder = map.Find(hotkeys::HotkeySource::Settings, Entry(entry_).hotkeyKey);
-    conflicts::Mark(label46_, conflicts::Describe(map, holder), look::kClWindow);
+    conflicts::Mark(keyLabel_, conflicts::Describe(map, holder), look::kClWindow);
 }
 
 void RolePlayPage::SaveText()
 {
-    if (comboBox1_->currentText().isEmpty()) {
+    if (entries_->currentText().isEmpty()) {
         prompts::Error(this, kNoEntry);
         return;
     }
@@ -336,7 +336,7 @@ void RolePlayPage::SaveText()
         prompts::Message(this, kNoTextHere);
         return;
     }
-    const QString text = memo1_->Text();
+    const QString text = text_->Text();
     if (text.size() <= 5 || text == kNotConfigured) {
         prompts::Message(this, kTooShort);
         return;
@@ -348,8 +348,8 @@ void RolePlayPage::SaveText()
 
 void RolePlayPage::UpdateScrollBar()
 {
-    const bool bar = memo1_->DisplayedLines(kScrollBarLines) >= kScrollBarLines;
-    memo1_->setVerticalScrollBarPolicy(bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const bool bar = text_->DisplayedLines(kScrollBarLines) >= kScrollBarLines;
+    text_->setVerticalScrollBarPolicy(bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void RolePlayPage::EditHotkey()
@@ -371,5 +371,5 @@ void RolePlayPage::EditHotkey()
     // The stored value now, cut as the binder always cut it.
     const QString current = ToQString(session_.StoredHotkey(HotkeyOf(e), e.defaultHotkey)).left(30);
     if (const auto stored = picker_->Pick(HotkeyOf(e), current))
-        label46_->setText(QString::fromStdString(hotkeys::HotkeyCaption(*stored)));
+        keyLabel_->setText(QString::fromStdString(hotkeys::HotkeyCaption(*stored)));
 }

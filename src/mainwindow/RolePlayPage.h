@@ -70,10 +70,10 @@ private:
     void BuildMemoMenu();
     QString EntryPath(int entry) const;
 
-    QComboBox* comboBox1_ = nullptr;
-    Memo* memo1_ = nullptr;
-    Label* label46_ = nullptr;
-    QMenu* memo2Menu_ = nullptr;
+    QComboBox* entries_ = nullptr;  // ComboBox1
+    Memo* text_ = nullptr;          // Memo1
+    Label* keyLabel_ = nullptr;     // Label46
+    QMenu* insertMenu_ = nullptr;   // Memo2Menu
     ChatMarks* marks_ = nullptr;
     HotkeyPicker* picker_ = nullptr;
     int entry_ = -1;

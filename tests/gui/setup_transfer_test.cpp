@@ -2,6 +2,10 @@
 // the import preview in both modes, and an applied import reloading the pages.
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include "EditorTestSupport.h"
@@ -11,6 +15,10 @@
 #include "backup/Archive.h"
 #include "backup/Snapshots.h"
 #include "dialogs/ImportPreview.h"
+#include "dialogs/KeyboardMapDialog.h"
+#include "hotkeys/KeyboardMap.h"
+#include "mainwindow/SearchBox.h"
+#include "widgets/KeyboardMapView.h"
 #include "store/Cp1251.h"
 
 namespace {
@@ -77,6 +85,52 @@ TEST_F(Transfer, AnAppliedImportKeepsACopyAndReloadsThePages)
     EXPECT_EQ(store::Cp1251ToUtf8(backup::ReadArchive(snapshots[0].path).files.at("отыгровки/rp1/штраф.txt")),
               "changed since the start");
     EXPECT_TRUE(Errors().isEmpty());
+}
+
+// An import that moves the run to another server: every page shows that
+// server's files at the moment it reads them, with no restart.
+TEST_F(Transfer, AfterAnImportToAnotherServerEveryPageShowsItsData)
+{
+    Put(folder_.CommandsFolder(1) + "первый.lcb", "/me первый");
+    Put(folder_.RolePlayFolder(2) + "штраф.txt", "на втором сервере");
+    Main().OpenPage(MenuItem::RolePlay);
+    Main().PageOf(PagePanel::RolePlay)->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
+    Main().OpenPage(MenuItem::Commands);
+    auto* commands = Main().PageOf(PagePanel::Commands)->findChild<QListWidget*>(QStringLiteral("RComand"));
+    ASSERT_EQ(commands->count(), 1);
+    Main().OpenPage(MenuItem::Home);
+
+    backup::Archive a;
+    a.manifest.created = "10.12.2026 09:00:00";
+    a.manifest.scope = {true, {2}};
+    a.files = {{"Setting.ini", store::Utf8ToCp1251("[global]\r\nnick=New_Nick\r\nserver=2\r\n")},
+               {"отыгровки/rp2/команды/второй.lcb", store::Utf8ToCp1251("/me второй")},
+               {"date/rp2/keycomand.ini", store::Utf8ToCp1251("[keys]\r\nвторой=VK12 & VK4E\r\n")}};
+    editortest::WithModal([&] { Main().Transfer()->Offer(a, QStringLiteral("a.zip")); },
+                          [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("Apply"))->click(); });
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().join(u'\n').toStdString();
+
+    // The home page at once.
+    EXPECT_EQ(Text(QStringLiteral("Label37")), "Abs RP2");
+    EXPECT_EQ(Text(QStringLiteral("Label7")), "New_Nick");
+    // The command list and the role-play text when their menu items open them.
+    Main().OpenPage(MenuItem::Commands);
+    ASSERT_EQ(commands->count(), 1);
+    EXPECT_EQ(commands->item(0)->text(), QStringLiteral("второй.lcb"));
+    Main().OpenPage(MenuItem::RolePlay);
+    EXPECT_EQ(Main().PageOf(PagePanel::RolePlay)->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
+              QStringLiteral("на втором сервере"));
+    // Search and the keyboard map at their next use.
+    SearchBox* search = Main().Search();
+    search->Open();
+    search->Edit()->setText(QStringLiteral("второй"));
+    EXPECT_GE(search->Results()->count(), 1);
+    EXPECT_TRUE(search->Results()->item(0)->data(Qt::UserRole).toString().contains(QStringLiteral("второй")));
+    search->close();
+    const hotkeys::MapKey* n = Main().OpenKeyboardMap()->View()->Map().Find("VK4E");
+    ASSERT_NE(n, nullptr);
+    ASSERT_EQ(n->holders.size(), 1u);
+    EXPECT_EQ(n->holders[0].key, "второй");
 }
 
 TEST_F(Transfer, ExportingOneServerLeavesTheRestOut)
