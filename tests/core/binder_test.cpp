@@ -120,6 +120,14 @@ public:
         const Verdict down = Key(vk, true, typed);
         return {down, Key(vk, false)};
     }
+    // `key` pressed while `held` is held, then `held` let go.
+    std::pair<Verdict, Verdict> Chord(std::uint8_t held, std::uint8_t key)
+    {
+        Key(held, true);
+        const auto verdicts = Tap(key);
+        Key(held, false);
+        return verdicts;
+    }
     void TypeLine(const std::u32string& text, const std::vector<std::uint8_t>& keys)
     {
         for (size_t i = 0; i < text.size(); ++i) Tap(keys[i], text[i]);
@@ -358,9 +366,7 @@ TEST_P(SharedKeys, OneTextOfTheKeyIsTyped)
     }
     Binder b(setup);
     if (c.fixed) {
-        b.Key(kRmb, true);
-        b.Tap(kF3);
-        b.Key(kRmb, false);
+        b.Chord(kRmb, kF3);
         b.Run(2s);
         b.Tap(0x31, U'7');
         b.Tap(kEnter);
@@ -475,9 +481,7 @@ TEST(BinderTexts, QuestionsAreAskedInTheChatLineAndTheirAnswersFillTheText)
     b.Run(2s);
     EXPECT_EQ(b.output.calls.front(), "type:Местоположение: |open");
     EXPECT_EQ(b.output.calls.back(), "type:Номер паспорта: |open");
-    b.Key(kAlt, true);
-    b.Tap(kF1);  // the stop key during a question closes the line
-    b.Key(kAlt, false);
+    b.Chord(kAlt, kF1);  // the stop key during a question closes the line
     b.Run(1s);
     EXPECT_EQ(b.output.calls.back(), "press:1B");
     EXPECT_FALSE(b.engine().Busy());
@@ -489,9 +493,7 @@ TEST(BinderTexts, ManualFixingAsksForAnIdAndTheResetForgetsIt)
     setup.Put("Setting.ini", kProfile);
     Binder b(setup);
     const auto fix = [&](const std::u32string& id) {
-        b.Key(kRmb, true);
-        b.Tap(kF3);
-        b.Key(kRmb, false);
+        b.Chord(kRmb, kF3);
         b.Run(2s);
         b.TypeLine(id, std::vector<std::uint8_t>(id.size(), 0x30));
         b.Tap(kEnter);
@@ -501,9 +503,7 @@ TEST(BinderTexts, ManualFixingAsksForAnIdAndTheResetForgetsIt)
     EXPECT_EQ(b.engine().FixedTarget(), "");
     fix(U"45");
     EXPECT_EQ(b.engine().FixedTarget(), "45");
-    b.Key(kRmb, true);
-    b.Tap(0x73);  // ПКМ+F4: key40
-    b.Key(kRmb, false);
+    b.Chord(kRmb, 0x73);  // ПКМ+F4: key40
     b.Run(1s);
     EXPECT_EQ(b.engine().FixedTarget(), "");
 }
@@ -518,9 +518,7 @@ TEST(BinderTexts, SimpleActionsAndALineLeftOpenForThePlayer)
     b.Run(2s);
     b.Tap(0x79);  // key7: F10
     b.Run(2s);
-    b.Key(kAlt, true);
-    b.Tap(0x32);
-    b.Key(kAlt, false);
+    b.Chord(kAlt, 0x32);
     b.Run(5s);
     EXPECT_EQ(b.output.calls, (std::vector<std::string>{"type:/time|send", "press:77", "type:/me кивнул|send",
                                                         "type:/do Жетон: Не получен|open"}));
@@ -541,9 +539,7 @@ TEST(BinderTexts, AUserCommandsKeyTypesItsFileAndASharedCombinationTypesOneText)
     setup.Put("отыгровки/rp1/команды/бэ.lcb", "бэ");
     Binder b(setup);
     for (std::uint8_t key : {std::uint8_t(0x33), std::uint8_t(0x34)}) {
-        b.Key(kAlt, true);
-        b.Tap(key);
-        b.Key(kAlt, false);
+        b.Chord(kAlt, key);
         b.Run(3s);
     }
     EXPECT_EQ(b.output.Typed(), (std::vector<std::string>{"текст hello", "аб"}));
@@ -585,9 +581,7 @@ TEST(BinderTexts, HandEditedInputNeverStopsTheBinder)
     EXPECT_EQ(b.engine().Table().chatKey, 0x54);
     EXPECT_EQ(b.engine().Table().pauseMs, 300);  // the least pause
 
-    b.Key(kAlt, true);
-    b.Tap(0x12);  // "VK12" alone: Alt is the key
-    b.Key(kAlt, false);
+    b.Chord(kAlt, 0x12);  // "VK12" alone: Alt is the key
     b.Run(600s);
     EXPECT_FALSE(b.engine().Busy());
     EXPECT_LE(b.output.calls.size(), static_cast<size_t>(Engine::kMaxMessages));
