@@ -90,7 +90,7 @@ KeysPage::KeysPage(Session& session, QWidget* parent) : Page(session, QStringLit
     Label* mapLink = editors::AddLink(this, "KeyboardMapLink", QStringLiteral("Карта клавиш ▸"), 446, 0);
     connect(mapLink, &Label::MouseDown, this, &KeysPage::keyboardMapRequested);
 
-    for (int n = 1; n <= 4; ++n) {
+    for (int n = 1; n <= kKeyPages; ++n) {
         auto* page = new Panel(this, QStringLiteral("P%1nk").arg(n));
         page->setGeometry(0, 16, 452, 368);
         page->setVisible(n == 1);
@@ -172,8 +172,8 @@ void KeysPage::SelectRow(const hotkeys::BinderKey& key)
 
 void KeysPage::ShowKeyPage(int n)
 {
-    if (n < 1 || n > 4) return;
-    for (int i = 1; i <= 4; ++i) pages_[i - 1]->setVisible(i == n);
+    if (n < 1 || n > kKeyPages) return;
+    for (int i = 1; i <= kKeyPages; ++i) pages_[i - 1]->setVisible(i == n);
     for (Row& row : rows_[n - 1])
         ShowHotkey(row, session_.StoredHotkey({hotkeys::HotkeySource::Settings, std::string(row.key->iniKey)},
                                               row.key->defaultHotkey));

@@ -45,7 +45,8 @@ public:
     void SelectRow(const hotkeys::BinderKey& key);
     const hotkeys::BinderKey* SelectedKey() const { return selected_ ? selected_->key : nullptr; }
 
-    QWidget* KeyPage(int n) const { return n >= 1 && n <= 4 ? pages_[n - 1] : nullptr; }
+    static constexpr int kKeyPages = 4;
+    QWidget* KeyPage(int n) const { return n >= 1 && n <= kKeyPages ? pages_[n - 1] : nullptr; }
 
 private:
     struct Row {
@@ -68,8 +69,8 @@ private:
 
 
     HotkeyPicker* picker_ = nullptr;
-    std::array<QWidget*, 4> pages_ {};
-    std::array<std::vector<Row>, 4> rows_;
+    std::array<QWidget*, kKeyPages> pages_ {};
+    std::array<std::vector<Row>, kKeyPages> rows_;
     const Row* selected_ = nullptr;  // marked as a search result
     int shown_ = 1;
 };
