@@ -51,8 +51,6 @@ public:
         tail_.store(tail + 1, std::memory_order_release);
         return true;
     }
-    // Events lost because the engine fell behind by a whole ring.
-    std::uint32_t Dropped() const { return dropped_.load(std::memory_order_relaxed); }
 
     // The hook's side.
     const KeyTable* Table() const { return table_.load(std::memory_order_acquire); }
@@ -61,10 +59,8 @@ public:
     void Push(const Fired& fired)
     {
         const std::uint32_t head = head_.load(std::memory_order_relaxed);
-        if (head - tail_.load(std::memory_order_acquire) >= kSize) {
-            dropped_.fetch_add(1, std::memory_order_relaxed);
-            return;
-        }
+        // An engine a whole ring behind loses the newest: the hook never waits.
+        if (head - tail_.load(std::memory_order_acquire) >= kSize) return;
         ring_[head % kSize] = fired;
         head_.store(head + 1, std::memory_order_release);
         if (wake_) wake_(context_);
@@ -81,7 +77,6 @@ private:
     std::array<Fired, kSize> ring_{};
     std::atomic<std::uint32_t> head_{0};
     std::atomic<std::uint32_t> tail_{0};
-    std::atomic<std::uint32_t> dropped_{0};
 };
 
 }  // namespace binder

@@ -62,13 +62,13 @@ int Session::PauseMs() const
     return std::clamp(stored, companion::kMinPauseMs, companion::kMaxPauseMs);
 }
 
-void Session::SetServer(int server)
+void Session::SetServer(int server, bool openKeyFile)
 {
-    if (server == server_) return;
+    const bool changed = server != server_;
     server_ = server;
-    // An open view of the key file follows the server.
-    if (keyFile_) OpenKeyFile();
-    emit serverChanged(server_);
+    // The key file follows the server before anyone hears of the change.
+    if (openKeyFile || (changed && keyFile_)) OpenKeyFile();
+    if (changed) emit serverChanged(server_);
 }
 
 void Session::OpenKeyFile()
@@ -78,15 +78,14 @@ void Session::OpenKeyFile()
 
 void Session::LoadServer()
 {
-    SetServer(settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1));
-    OpenKeyFile();
+    SetServer(settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1), true);
 }
 
 std::optional<int> Session::TakeStoredServer()
 {
     const int server = settings_->ReadInteger(companion::kServer.section, companion::kServer.key, 1);
     if (server < 1 || server > store::kServerCount) return std::nullopt;
-    SetServer(server);
+    SetServer(server, false);
     return server;
 }
 
@@ -98,8 +97,7 @@ std::optional<int> Session::CycleServer()
         next = server % store::kServerCount + 1;
         settings_->WriteInteger(companion::kServer.section, companion::kServer.key, *next);
     }
-    SetServer(stored());
-    OpenKeyFile();  // the cycle always opens the key file anew
+    SetServer(stored(), true);  // the cycle always opens the key file anew
     return next;
 }
 

@@ -94,7 +94,9 @@ signals:
     void setupReplaced();   // every file may be another now
 
 private:
-    void SetServer(int server);
+    // Server := `server`; the key file is opened anew when asked, or when
+    // the server changed while one was open.
+    void SetServer(int server, bool openKeyFile);
     void OpenKeyFile();
     void Stored(const companion::Setting& setting);
     store::IniFile& FileOf(const HotkeyRef& ref);
